@@ -235,10 +235,12 @@ void TSectionedConfigFile::WriteString(std::string_view section, std::string_vie
   const std::string new_line = std::string(k) + "=" + std::string(value);
   Section& s = FindOrAppend(section);
   for (auto& line : s.lines) {
-    std::string_view ignored;
-    if (MatchKey(line, k, ignored)) {
-      if (line != new_line) {
-        line = new_line;
+    std::string_view old_value;
+    if (MatchKey(line, k, old_value)) {
+      // The key keeps its spelling as the user wrote it; only the value
+      // changes, and an equal value leaves the line untouched.
+      if (old_value != Trim(value)) {
+        line = line.substr(0, line.find('=') + 1) + std::string(value);
         changed_ = true;
       }
       return;
