@@ -1,0 +1,250 @@
+#include "store/DataFile.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "store/TableBytes.h"
+#include "store/TableErrors.h"
+
+namespace zelvora {
+
+using tablebytes::Get16;
+using tablebytes::Get32;
+using tablebytes::Put16;
+using tablebytes::Put32;
+
+namespace {
+
+// Data file layout. Record n (n >= 0) lies at n * record length.
+// Record 0, the header (only its first 22 bytes are used; the rest is zero):
+//   0  4  magic "ZVDF" (never zero, so record 0 never reads as live)
+//   4  4  record length
+//   8  4  first free record (0 when none)
+//  12  2  format version (1)
+//  14  8  reserved, zero
+// Records 1 and up:
+//   0  4  0 in a live record; in a deleted record the next free record, or
+//         kEndOfChain for the last one
+//   4  .. the caller's bytes
+// The header is rewritten at every flush; after a crash the index rebuild
+// recomputes it from the records.
+constexpr unsigned char kMagic[4] = {'Z', 'V', 'D', 'F'};
+constexpr std::size_t kHdrMagic = 0;
+constexpr std::size_t kHdrRecordLength = 4;
+constexpr std::size_t kHdrFirstFree = 8;
+constexpr std::size_t kHdrVersion = 12;
+constexpr std::size_t kHdrUsed = 22;
+constexpr std::size_t kLinkSize = 4;
+constexpr std::uint16_t kFormatVersion = 1;
+constexpr std::uint32_t kEndOfChain = 0xFFFFFFFF;
+constexpr std::int32_t kMinRecordLength = 22;
+constexpr std::uint32_t kMaxSlots = 0x7FFFFFFF;
+constexpr std::size_t kScanBytes = 1 << 20;
+
+bool ValidMagic(const unsigned char* header) {
+  return std::memcmp(header + kHdrMagic, kMagic, sizeof kMagic) == 0 &&
+         Get16(header + kHdrVersion) == kFormatVersion;
+}
+
+std::uint32_t SlotsOf(std::int64_t size, std::int32_t record_length) {
+  const std::int64_t slots = size / record_length;
+  if (slots > kMaxSlots) RaiseTableError(kErrFileDefect);
+  return static_cast<std::uint32_t>(slots);
+}
+
+}  // namespace
+
+void DataFile::Create(const std::string& path, std::int32_t record_length) {
+  if (record_length < kMinRecordLength) RaiseTableError(kErrRecordLength);
+  BlockFile file(path, BlockFile::Mode::CreateTruncate);
+  unsigned char header[kHdrUsed] = {};
+  std::memcpy(header + kHdrMagic, kMagic, sizeof kMagic);
+  Put32(header + kHdrRecordLength, static_cast<std::uint32_t>(record_length));
+  Put16(header + kHdrVersion, kFormatVersion);
+  file.WriteAt(0, header, sizeof header);
+  file.Truncate(record_length);  // the rest of record 0 reads as zeros
+  file.Sync();
+  file.Close();
+}
+
+void DataFile::Open(const std::string& path) {
+  Close();
+  file_ = BlockFile(path, BlockFile::Mode::OpenExisting);
+  unsigned char header[kHdrUsed];
+  try {
+    if (file_.ReadAt(0, header, sizeof header) != sizeof header || !ValidMagic(header)) {
+      RaiseTableError(kErrFileDefect);
+    }
+    const std::uint32_t length = Get32(header + kHdrRecordLength);
+    if (length < static_cast<std::uint32_t>(kMinRecordLength) || length > 0x7FFFFFFF) {
+      RaiseTableError(kErrFileDefect);
+    }
+    record_length_ = static_cast<std::int32_t>(length);
+    slots_ = SlotsOf(file_.Size(), record_length_);
+    first_free_ = Get32(header + kHdrFirstFree);
+    if (slots_ < 1 || first_free_ >= slots_) RaiseTableError(kErrFileDefect);
+  } catch (...) {
+    file_.Close();
+    throw;
+  }
+}
+
+void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_length) {
+  Close();
+  if (record_length < kMinRecordLength) RaiseTableError(kErrRecordLength);
+  file_ = BlockFile(path, BlockFile::Mode::OpenExisting);
+  try {
+    const auto length = static_cast<std::size_t>(record_length);
+    unsigned char header[kHdrUsed] = {};
+    const std::size_t got = file_.ReadAt(0, header, sizeof header);
+    if (got == kHdrUsed && ValidMagic(header) &&
+        Get32(header + kHdrRecordLength) != static_cast<std::uint32_t>(record_length)) {
+      // An intact header of another length: these are not our records.
+      RaiseTableError(kErrReindexFailed);
+    }
+    record_length_ = record_length;
+    std::int64_t size = file_.Size();
+    if (size % record_length != 0) {
+      // A record cut short by a crash was never completely written.
+      size -= size % record_length;
+      file_.Truncate(size);
+    }
+    if (size < record_length) {
+      size = record_length;
+      file_.Truncate(size);
+    }
+    slots_ = SlotsOf(size, record_length);
+
+    // Chain every deleted record in ascending order, rewriting only links
+    // that differ, so the lowest free slot is reused first.
+    std::vector<std::uint32_t> deleted;
+    const std::size_t per_chunk = kScanBytes / length;
+    std::vector<unsigned char> chunk(per_chunk * length);
+    for (std::uint32_t first = 1; per_chunk == 0 && first < slots_; ++first) {
+      // Records too long to read in chunks are told apart by their links.
+      if (ReadLink(first) != 0) deleted.push_back(first);
+    }
+    for (std::uint32_t first = 1; per_chunk > 0 && first < slots_;) {
+      const std::uint32_t want =
+          static_cast<std::uint32_t>(std::min<std::uint64_t>(per_chunk, slots_ - first));
+      const std::size_t bytes = static_cast<std::size_t>(want) * length;
+      if (file_.ReadAt(static_cast<std::int64_t>(first) * record_length, chunk.data(), bytes) !=
+          bytes) {
+        RaiseTableError(kErrReindexFailed);
+      }
+      for (std::uint32_t i = 0; i < want; ++i) {
+        const unsigned char* record = chunk.data() + static_cast<std::size_t>(i) * length;
+        if (Get32(record) != 0) deleted.push_back(first + i);
+      }
+      first += want;
+    }
+    for (std::size_t i = 0; i < deleted.size(); ++i) {
+      const std::uint32_t link = i + 1 < deleted.size() ? deleted[i + 1] : kEndOfChain;
+      if (ReadLink(deleted[i]) != link) {
+        unsigned char bytes[kLinkSize];
+        Put32(bytes, link);
+        file_.WriteAt(static_cast<std::int64_t>(deleted[i]) * record_length, bytes, sizeof bytes);
+      }
+    }
+    first_free_ = deleted.empty() ? 0 : deleted.front();
+    WriteHeader();
+  } catch (...) {
+    file_.Close();
+    throw;
+  }
+}
+
+void DataFile::Close() {
+  file_.Close();
+  slots_ = 0;
+  first_free_ = 0;
+}
+
+void DataFile::CheckRecordNumber(std::uint32_t record) const {
+  if (record == 0) RaiseTableError(kErrRecordZero);
+  if (record >= slots_) RaiseTableError(kErrRecordNumber);
+}
+
+std::uint32_t DataFile::ReadLink(std::uint32_t record) {
+  unsigned char bytes[kLinkSize];
+  if (file_.ReadAt(static_cast<std::int64_t>(record) * record_length_, bytes, sizeof bytes) !=
+      sizeof bytes) {
+    RaiseTableError(kErrFileRead);
+  }
+  return Get32(bytes);
+}
+
+bool DataFile::IsLive(std::uint32_t record) {
+  CheckRecordNumber(record);
+  return ReadLink(record) == 0;
+}
+
+void DataFile::Read(std::uint32_t record, unsigned char* buffer) {
+  CheckRecordNumber(record);
+  const auto length = static_cast<std::size_t>(record_length_);
+  if (file_.ReadAt(static_cast<std::int64_t>(record) * record_length_, buffer, length) != length) {
+    RaiseTableError(kErrFileRead);
+  }
+}
+
+void DataFile::Write(std::uint32_t record, const unsigned char* data) {
+  CheckRecordNumber(record);
+  // A deleted slot sits in the free chain; making it live here would let a
+  // later Add hand it out again over this record.
+  if (ReadLink(record) != 0) RaiseTableError(kErrRecordDeleted);
+  std::vector<unsigned char> bytes(data, data + record_length_);
+  std::memset(bytes.data(), 0, kLinkSize);
+  file_.WriteAt(static_cast<std::int64_t>(record) * record_length_, bytes.data(), bytes.size());
+}
+
+std::uint32_t DataFile::Add(const unsigned char* data) {
+  std::uint32_t record = 0;
+  while (first_free_ != 0 && record == 0) {
+    const std::uint32_t candidate = first_free_;
+    const std::uint32_t link = candidate < slots_ ? ReadLink(candidate) : 0;
+    // A chain that leads to a live record or out of the file is damaged; it is
+    // dropped (the slots it held come back at the next rebuild) rather than
+    // letting a live record be overwritten.
+    if (link == 0 || (link != kEndOfChain && link >= slots_)) {
+      first_free_ = 0;
+      break;
+    }
+    first_free_ = link == kEndOfChain ? 0 : link;
+    record = candidate;
+  }
+  if (record == 0) {
+    if (slots_ >= kMaxSlots) RaiseTableError(kErrFileWrite);
+    record = slots_;
+  }
+  std::vector<unsigned char> bytes(data, data + record_length_);
+  std::memset(bytes.data(), 0, kLinkSize);
+  file_.WriteAt(static_cast<std::int64_t>(record) * record_length_, bytes.data(), bytes.size());
+  if (record == slots_) ++slots_;
+  return record;
+}
+
+void DataFile::Remove(std::uint32_t record) {
+  CheckRecordNumber(record);
+  if (ReadLink(record) != 0) RaiseTableError(kErrRecordDeleted);
+  unsigned char bytes[kLinkSize];
+  Put32(bytes, first_free_ != 0 ? first_free_ : kEndOfChain);
+  file_.WriteAt(static_cast<std::int64_t>(record) * record_length_, bytes, sizeof bytes);
+  first_free_ = record;
+}
+
+void DataFile::WriteHeader() {
+  unsigned char header[kHdrUsed] = {};
+  std::memcpy(header + kHdrMagic, kMagic, sizeof kMagic);
+  Put32(header + kHdrRecordLength, static_cast<std::uint32_t>(record_length_));
+  Put32(header + kHdrFirstFree, first_free_);
+  Put16(header + kHdrVersion, kFormatVersion);
+  file_.WriteAt(0, header, sizeof header);
+}
+
+void DataFile::Flush() {
+  WriteHeader();
+  file_.Sync();
+}
+
+}  // namespace zelvora

@@ -1,0 +1,63 @@
+// The data file of a fileblock: fixed-length records after the header record
+// 0, deleted records chained for reuse.
+//
+// Callers may rely on:
+//  - a live record has 0 in its first four bytes (the engine writes them), a
+//    deleted one a non-zero link;
+//  - each record is written with one write of its own slot, handed to the
+//    operating system before the call returns, so no write touches another
+//    record and a process that dies afterwards keeps it;
+//  - Rebuild recovers the free chain and the header from the records
+//    themselves, so a header left behind by a crash costs nothing.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "store/BlockFile.h"
+
+namespace zelvora {
+
+class DataFile {
+ public:
+  static void Create(const std::string& path, std::int32_t record_length);
+
+  DataFile() = default;
+  DataFile(const DataFile&) = delete;
+  DataFile& operator=(const DataFile&) = delete;
+
+  // Opens a data file whose header is intact (10010 otherwise).
+  void Open(const std::string& path);
+  // Opens the data file for an index rebuild: cuts a partial last record,
+  // repairs a damaged header, rebuilds the free chain. 10215 when the file
+  // holds records of another length.
+  void OpenForRebuild(const std::string& path, std::int32_t record_length);
+  void Close();
+  bool IsOpen() const { return file_.IsOpen(); }
+
+  std::int32_t RecordLength() const { return record_length_; }
+  // Record slots including record 0.
+  std::uint32_t Slots() const { return slots_; }
+  bool IsLive(std::uint32_t record);
+
+  void Read(std::uint32_t record, unsigned char* buffer);
+  // Requires a live record (10138 otherwise).
+  void Write(std::uint32_t record, const unsigned char* data);
+  std::uint32_t Add(const unsigned char* data);
+  // Requires a live record (10138 otherwise).
+  void Remove(std::uint32_t record);
+  // Writes the header and syncs the file.
+  void Flush();
+
+ private:
+  void CheckRecordNumber(std::uint32_t record) const;
+  std::uint32_t ReadLink(std::uint32_t record);
+  void WriteHeader();
+
+  BlockFile file_;
+  std::int32_t record_length_ = 0;
+  std::uint32_t slots_ = 0;
+  std::uint32_t first_free_ = 0;
+};
+
+}  // namespace zelvora
