@@ -1,0 +1,62 @@
+// TDepartment: part of a company; owns its own copies of surveys, its
+// subjects and their experiences.
+//
+// Deleting a department deletes its surveys (and through them the subjects
+// who took them), then every remaining subject with all of that subject's
+// experiences and score sheets, then every remaining experience, then its
+// record: nothing stored under the department is left behind.
+// When an experience, subject or survey leaves the department, the derived
+// lists of the department's subjects and surveys forget it, so no derived
+// list ever holds a freed object.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "DB/SurvObjectBase.h"
+
+namespace zelvora {
+
+class TDepartment : public TSurvObject {
+ public:
+  TDepartment() = default;
+  ~TDepartment() override;
+
+  std::string Name;            // up to 35 characters when stored
+  TCompany* Company = nullptr;  // owner
+
+  TSurveyList& Surveys();
+  TSubjectList& Subjects();
+  TExperienceList& Experiences();
+  bool SurveysLoaded() const { return FSurveysLoaded; }
+  bool SubjectsLoaded() const { return FSubjectsLoaded; }
+  bool ExperiencesLoaded() const { return FExperiencesLoaded; }
+  // The lists if they exist, without creating or loading them.
+  TSurveyList* SurveysIfAny() const { return FSurveys.get(); }
+  TSubjectList* SubjectsIfAny() const { return FSubjects.get(); }
+  TExperienceList* ExperiencesIfAny() const { return FExperiences.get(); }
+
+  void Update(TObservable& list, TSurvObject* item, int code) override;
+  bool Delete() override;
+  int Kind() const override { return okDepartment; }
+  int ObjectCount() override;
+  void Save() override;
+  // Record, experiences (with score sheets), surveys, subjects.
+  void StoreTree() override;
+  bool InsertRecord() override;
+  std::string DisplayText() const override { return Name; }
+
+ private:
+  // Takes a leaving object out of every derived list of the department's
+  // subjects and surveys, and out of the experiences' resolved references.
+  void ForgetEverywhere(TSurvObject* leaving);
+
+  std::unique_ptr<TSurveyList> FSurveys;
+  std::unique_ptr<TSubjectList> FSubjects;
+  std::unique_ptr<TExperienceList> FExperiences;
+  bool FSurveysLoaded = false;
+  bool FSubjectsLoaded = false;
+  bool FExperiencesLoaded = false;
+};
+
+}  // namespace zelvora

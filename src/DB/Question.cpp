@@ -1,0 +1,86 @@
+#include "DB/Question.h"
+
+#include "DB/SkillArea.h"
+#include "DB/Suggestion.h"
+
+namespace zelvora {
+
+TQuestion::~TQuestion() { DestroyList(FSuggestions); }
+
+TSuggestionList& TQuestion::Suggestions() {
+  const bool created = FSuggestions == nullptr;
+  auto& list = LazyList(FSuggestions, FSuggestionsLoaded,
+                        [this](TSuggestionList& l) { SurveyDB().LoadSuggestions(ID, l); });
+  if (created && FSuggestionsLoaded) list.SortByOrder();
+  return list;
+}
+
+std::unique_ptr<TQuestion> TQuestion::Clone(TSkillArea* target, bool new_ids) {
+  if (new_ids && SurveyDB().ReservedIDs() == 0) SurveyDB().ReserveIDs(ObjectCount());
+  auto copy = std::make_unique<TQuestion>();
+  if (new_ids) {
+    copy->ID = SurveyDB().NextID();
+    copy->State = osCopyNewIDs;
+  } else {
+    copy->ID = ID;
+    copy->State = osCopySameIDs;
+    copy->Date = Date;
+  }
+  copy->Order = Order;
+  copy->QuestionText = QuestionText;
+  copy->CRC = CRC;
+  copy->Locked = Locked;
+  copy->SkillArea = target;
+  auto& copy_suggestions = copy->EnsureList(copy->FSuggestions);
+  for (TSurvObject* suggestion : std::vector<TSurvObject*>(Suggestions().Raw())) {
+    copy_suggestions.Adopt(static_cast<TSuggestion*>(suggestion)->Clone(copy.get(), new_ids));
+  }
+  return copy;
+}
+
+void TQuestion::Update(TObservable& list, TSurvObject* item, int code) {
+  if (&list != FSuggestions.get()) return;
+  switch (code) {
+    case ncAdd: {
+      auto* suggestion = static_cast<TSuggestion*>(item);
+      suggestion->Question = this;
+      if (suggestion->State == osNew || suggestion->State == osCopyNewIDs ||
+          suggestion->State == osBuiltOutside) {
+        suggestion->Order = FSuggestions->Size();
+      }
+      StoreAddedChild(*suggestion, FSuggestionsLoaded, true);
+      break;
+    }
+    case ncDelete:
+      DeleteAndFree(item);
+      break;
+    case ncDestroy:
+      FreeAll(*FSuggestions);
+      break;
+    default:
+      break;
+  }
+}
+
+bool TQuestion::Delete() {
+  if (State == osDeleted) return false;
+  MarkDeleted();
+  DeleteAll(Suggestions());
+  DeleteOwnRecord(*this);
+  return true;
+}
+
+int TQuestion::ObjectCount() { return 1 + Suggestions().ObjectCount(); }
+
+void TQuestion::Save() { SurveyDB().Update(*this); }
+
+bool TQuestion::InsertRecord() { return SurveyDB().Insert(*this); }
+
+void TQuestion::StoreTree() {
+  InsertRecord();
+  auto& suggestions = EnsureList(FSuggestions);
+  for (TSurvObject* suggestion : std::vector<TSurvObject*>(suggestions.Raw())) suggestion->StoreTree();
+  FSuggestionsLoaded = true;
+}
+
+}  // namespace zelvora

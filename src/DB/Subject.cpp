@@ -1,0 +1,98 @@
+#include "DB/Subject.h"
+
+#include "DB/Department.h"
+#include "DB/Experience.h"
+#include "DB/Survey.h"
+
+namespace zelvora {
+
+TSubject::~TSubject() {
+  DestroyList(FSurveys);
+  DestroyList(FExperiences);
+}
+
+TExperienceList& TSubject::Experiences() {
+  if (FExperiences) return *FExperiences;
+  FExperiences = std::make_unique<TExperienceList>();
+  FExperiences->AddObserver(this);
+  if (Department != nullptr) {
+    for (TSurvObject* item : std::vector<TSurvObject*>(Department->Experiences().Raw())) {
+      auto* experience = static_cast<TExperience*>(item);
+      if (experience->SubjectID == ID) FExperiences->Add(experience);
+    }
+  }
+  return *FExperiences;
+}
+
+TSurveyList& TSubject::Surveys() {
+  if (FSurveys) return *FSurveys;
+  auto& experiences = Experiences();
+  FSurveys = std::make_unique<TSurveyList>();
+  FSurveys->AddObserver(this);
+  if (Department != nullptr) {
+    auto& surveys = Department->Surveys();
+    for (TSurvObject* item : std::vector<TSurvObject*>(experiences.Raw())) {
+      TSurvey* survey = surveys.FindByID(static_cast<TExperience*>(item)->SurveyID);
+      if (survey != nullptr && !FSurveys->Contains(survey)) FSurveys->Add(survey);
+    }
+  }
+  return *FSurveys;
+}
+
+void TSubject::Update(TObservable& list, TSurvObject* item, int code) {
+  if (&list == FExperiences.get()) {
+    auto* experience = static_cast<TExperience*>(item);
+    if (code == ncAdd) {
+      experience->SetSubject(this);
+      if (Department == nullptr) return;
+      auto& department_experiences = Department->Experiences();
+      if (department_experiences.Contains(experience)) return;
+      department_experiences.Add(experience);
+      TSurvey* survey = Department->Surveys().FindByID(experience->SurveyID);
+      if (survey != nullptr) {
+        auto& survey_experiences = survey->Experiences();
+        if (!survey_experiences.Contains(experience)) survey_experiences.Add(experience);
+        // Keep the other derived lists in step with the new experience.
+        if (FSurveys && !FSurveys->Contains(survey)) FSurveys->Add(survey);
+        if (survey->SubjectsIfAny() && !survey->SubjectsIfAny()->Contains(this)) {
+          survey->SubjectsIfAny()->Add(this);
+        }
+      }
+    } else if (code == ncDelete && Department != nullptr) {
+      auto& department_experiences = Department->Experiences();
+      if (department_experiences.Contains(experience)) department_experiences.Remove(experience);
+    }
+    return;
+  }
+  if (&list == FSurveys.get()) {
+    auto* survey = static_cast<TSurvey*>(item);
+    if (Department == nullptr) return;
+    if (code == ncAdd) {
+      auto& department_surveys = Department->Surveys();
+      if (!department_surveys.Contains(survey)) {
+        department_surveys.Add(survey);
+        auto& takers = survey->Subjects();
+        if (!takers.Contains(this)) takers.Add(this);
+      }
+    } else if (code == ncDelete) {
+      auto& department_surveys = Department->Surveys();
+      if (department_surveys.Contains(survey)) department_surveys.Remove(survey);
+    }
+  }
+}
+
+bool TSubject::Delete() {
+  if (State == osDeleted) return false;
+  MarkDeleted();
+  DeleteAll(Experiences());
+  DeleteOwnRecord(*this);
+  return true;
+}
+
+void TSubject::Save() { SurveyDB().Update(*this); }
+
+bool TSubject::InsertRecord() { return SurveyDB().Insert(*this); }
+
+void TSubject::StoreTree() { InsertRecord(); }
+
+}  // namespace zelvora

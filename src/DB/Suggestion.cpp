@@ -1,0 +1,36 @@
+#include "DB/Suggestion.h"
+
+namespace zelvora {
+
+std::unique_ptr<TSuggestion> TSuggestion::Clone(TQuestion* target, bool new_ids) {
+  if (new_ids && SurveyDB().ReservedIDs() == 0) SurveyDB().ReserveIDs(ObjectCount());
+  auto copy = std::make_unique<TSuggestion>();
+  if (new_ids) {
+    copy->ID = SurveyDB().NextID();
+    copy->State = osCopyNewIDs;
+  } else {
+    copy->ID = ID;
+    copy->State = osCopySameIDs;
+    copy->Date = Date;
+  }
+  copy->Order = Order;
+  copy->SuggestionText = SuggestionText;
+  copy->CRC = CRC;
+  copy->Question = target;
+  return copy;
+}
+
+bool TSuggestion::Delete() {
+  if (State == osDeleted) return false;
+  MarkDeleted();
+  DeleteOwnRecord(*this);
+  return true;
+}
+
+void TSuggestion::Save() { SurveyDB().Update(*this); }
+
+bool TSuggestion::InsertRecord() { return SurveyDB().Insert(*this); }
+
+void TSuggestion::StoreTree() { InsertRecord(); }
+
+}  // namespace zelvora

@@ -1,0 +1,64 @@
+#include "DB/SurvObjectBase.h"
+
+#include "DB/SurveyDBBase.h"
+#include "base/DateTime.h"
+
+namespace zelvora {
+
+const char* KindClassName(int kind) {
+  switch (kind) {
+    case okDataRoot: return "TDataRoot";
+    case okCompany: return "TCompany";
+    case okDepartment: return "TDepartment";
+    case okSurvey: return "TSurvey";
+    case okSubject: return "TSubject";
+    case okSkillArea: return "TSkillArea";
+    case okQuestion: return "TQuestion";
+    case okSuggestion: return "TSuggestion";
+    case okExperience: return "TExperience";
+    case okScoreSheet: return "TScoreSheet";
+    case okRater: return "TRater";
+    default: return "";
+  }
+}
+
+TSurvObject::TSurvObject() : Date(Now()) {}
+
+void TSurvObject::Update(TObservable&, TSurvObject*, int) {}
+
+void TSurvObject::Touch() { Date = Now(); }
+
+bool TSurvObject::LoadsChildren() const {
+  // Objects without a record have no stored children; asking the database
+  // for the children of ID (0,0) would fetch the library's.
+  if (State == osStored) return true;
+  return State == osDeleted && FHadRecord;
+}
+
+void TSurvObject::MarkDeleted() {
+  FHadRecord = State == osStored;
+  State = osDeleted;
+}
+
+void TSurvObject::StoreAddedChild(TSurvObject& child, bool list_loaded, bool stores_copies) {
+  if (stores_copies && child.State == osCopyNewIDs && State != osCopyNewIDs) {
+    child.StoreTree();
+  } else if (list_loaded) {
+    child.ID = SurveyDB().NextID();
+    child.InsertRecord();
+  }
+}
+
+void TSurvObject::DeleteAndFree(TSurvObject* child) {
+  if (child != nullptr && child->Delete()) delete child;
+}
+
+void TSurvObject::FreeAll(TSurvList& list) {
+  for (TSurvObject* item : list.Raw()) delete item;
+}
+
+void TSurvObject::DeleteAll(TSurvList& list) {
+  while (list.Size() > 0) list.Delete(0);
+}
+
+}  // namespace zelvora
