@@ -209,10 +209,9 @@ class PartialArchive {
   PartialArchive(const PartialArchive&) = delete;
   PartialArchive& operator=(const PartialArchive&) = delete;
   ~PartialArchive() {
-    if (!kept_) {
-      std::error_code ec;
-      fs::remove(path_, ec);
-    }
+    std::error_code ec;
+    // Only a file this writer made is removed, never a device or folder.
+    if (!kept_ && fs::is_regular_file(fs::symlink_status(path_, ec))) fs::remove(path_, ec);
   }
   void Keep() { kept_ = true; }
 
@@ -445,6 +444,13 @@ std::vector<std::uint8_t> TCompress::ExpandEntry(std::istream& archive, const TA
   return data;
 }
 
+std::optional<std::uint64_t> TCompress::FreeSpace(const fs::path& folder) const {
+  std::error_code ec;
+  fs::space_info space = fs::space(folder, ec);
+  if (ec) return std::nullopt;
+  return space.available;
+}
+
 std::vector<TArchiveEntry> TCompress::ListEntries(const fs::path& archive) const {
   std::ifstream in(archive, std::ios::binary);
   if (!in) throw ECompressException("Can't open archive " + archive.string());
@@ -507,8 +513,8 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
     (void)unused;
     if (dir_ec || root_end != root.end()) continue;  // cannot be created here: skipped
 
-    fs::space_info space = fs::space(full.parent_path(), dir_ec);
-    if (!dir_ec && space.available < entry.size) throw ECompressException(kMsgSpace + full.string());
+    auto free_space = FreeSpace(full.parent_path());
+    if (free_space && *free_space < entry.size) throw ECompressException(kMsgSpace + full.string());
 
     std::vector<std::uint8_t> data = ExpandEntry(in, entry);
     fs::path part = full;

@@ -55,6 +55,8 @@ using TProgressCallback = std::function<void(int& percent)>;
 
 class TCompress {
  public:
+  virtual ~TCompress() = default;
+
   static constexpr std::uint8_t kMethodNone = 0;
   static constexpr std::uint8_t kMethodRle = 1;
   static constexpr std::uint8_t kMethodLzh = 2;
@@ -99,6 +101,11 @@ class TCompress {
   // The stored name as a relative path, or nullopt when it is absolute,
   // empty or climbs out of the folder it is expanded into.
   static std::optional<std::filesystem::path> SafeRelativePath(std::string_view stored);
+
+ protected:
+  // Bytes free for a new file in `folder` (the expansion refuses an entry
+  // larger than this); nullopt when unknown.
+  virtual std::optional<std::uint64_t> FreeSpace(const std::filesystem::path& folder) const;
 };
 
 }  // namespace zelvora

@@ -102,10 +102,10 @@ inline std::uint32_t ByteSum(const Bytes& bytes) {
 class ArchiveBuilder {
  public:
   explicit ArchiveBuilder(const std::string& method = "LZH", std::uint8_t type = 1) {
+    bytes_.assign(21, 0);
     const char magic[] = {'S', 'P', 'I', 'S', 0x1A};
-    bytes_.insert(bytes_.end(), magic, magic + 5);
-    bytes_.insert(bytes_.end(), method.begin(), method.end());
-    bytes_.resize(21, 0);
+    for (std::size_t i = 0; i < 5; ++i) bytes_[i] = static_cast<std::uint8_t>(magic[i]);
+    for (std::size_t i = 0; i < 3 && i < method.size(); ++i) bytes_[5 + i] = static_cast<std::uint8_t>(method[i]);
     bytes_[12] = type;
   }
   ArchiveBuilder& Entry(const std::string& name, std::uint8_t method, std::uint32_t size,
