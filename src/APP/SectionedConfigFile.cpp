@@ -140,13 +140,15 @@ TSectionedConfigFile TSectionedConfigFile::FromText(std::string_view utf8_text) 
 void TSectionedConfigFile::Parse(std::string_view text) {
   preamble_.clear();
   sections_.clear();
+  // Lines end with CR LF, LF or a lone CR, so no line held in memory ever
+  // contains a line break.
   std::size_t pos = 0;
   while (pos < text.size()) {
-    auto end = text.find('\n', pos);
+    auto end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view line = text.substr(pos, end - pos);
     pos = end + 1;
+    if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
     std::string_view name;
     if (SectionHeaderName(line, name)) {
       sections_.push_back(Section{std::string(line), std::string(name), {}});

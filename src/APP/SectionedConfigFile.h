@@ -15,8 +15,11 @@
 //  - Integers are decimal (anything else gives the default); a boolean is read
 //    from the value's first character, "0" false and "1" true, anything else
 //    gives the default; booleans are written "0" or "1".
-//  - Writing replaces the key's line in its section or appends one (a missing
-//    section is appended at the end); writing an empty value removes the line.
+//  - Writing replaces the value in the key's line (the key keeps the spelling
+//    it has in the file) or appends a line (a missing section is appended at
+//    the end); writing an empty value removes the key's lines.
+//  - Changed() is set only by writes that change the file's text, so a run
+//    that writes back the values it read leaves the file untouched.
 //  - Lines the program does not know (other sections, comments, lines before
 //    the first section) are kept as they were.
 //  - Save() writes the whole file only when its text changed, through a

@@ -57,6 +57,11 @@ TEST(ConfigFileRead, WindowsAndUnixLineEndingsReadAlike) {
   EXPECT_EQ(crlf.ReadString("A", "Name", ""), "x y");
   EXPECT_EQ(lf.ReadString("A", "Name", ""), "x y");
   EXPECT_EQ(crlf.ReadSection("A"), lf.ReadSection("A"));
+  // A lone CR ends a line too: no value can carry a line break into a rewrite.
+  const auto cr = TSectionedConfigFile::FromText("[A]\rKey=1\rName=x y\r\r\n[B]\r\nb=2");
+  EXPECT_EQ(cr.ReadSection("A"), lf.ReadSection("A"));
+  EXPECT_EQ(cr.ReadInteger("B", "b", 0), 2);
+  EXPECT_EQ(cr.Text(), "[A]\r\nKey=1\r\nName=x y\r\n\r\n[B]\r\nb=2\r\n");
 }
 
 TEST(ConfigFileRead, IntegersAreDecimalAndAnythingElseGivesTheDefault) {
