@@ -1,5 +1,6 @@
 #include "DB/Company.h"
 
+#include <cctype>
 #include <charconv>
 
 #include "DB/Department.h"
@@ -24,6 +25,19 @@ int CategoryNumber(const std::string& text) {
     throw ESurvObjError("'" + text + "' is not a valid integer value");
   }
   return value;
+}
+
+std::string Trimmed(const std::string& text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
+  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
+  return text.substr(begin, end - begin);
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
 }
 
 }  // namespace
@@ -102,6 +116,22 @@ std::string TCompany::CategoryName(int number) const {
     if (category.Number == number) return category.Name;
   }
   return std::string();
+}
+
+TRater* TCompany::FindRater(const std::string& name) {
+  const std::string wanted = Upper(Trimmed(name));
+  for (TSurvObject* item : Raters().Raw()) {
+    auto* rater = static_cast<TRater*>(item);
+    if (Upper(Trimmed(rater->Name)) == wanted) return rater;
+  }
+  return nullptr;
+}
+
+TRater* TCompany::EnsureRater(const std::string& name) {
+  if (TRater* found = FindRater(name)) return found;
+  auto rater = std::make_unique<TRater>();
+  rater->Name = Trimmed(name);
+  return Raters().Adopt(std::move(rater));
 }
 
 void TCompany::Update(TObservable& list, TSurvObject* item, int code) {

@@ -53,6 +53,13 @@ class TCompany : public TSurvObject {
   // The name of category `number` ("" when it is not in the table).
   std::string CategoryName(int number) const;
 
+  // The rater whose name matches `name` once both are trimmed of blanks and
+  // control characters, letter case ignored; null when there is none.
+  TRater* FindRater(const std::string& name);
+  // The matching rater, or a new TRater with the trimmed name added to
+  // Raters (which stores it) when there is none.
+  TRater* EnsureRater(const std::string& name);
+
   void Update(TObservable& list, TSurvObject* item, int code) override;
   // Departments, then raters, then the record.
   bool Delete() override;

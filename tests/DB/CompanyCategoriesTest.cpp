@@ -72,6 +72,19 @@ TEST_F(CompanyCategoriesStored, SetCategoriesRebuildsStampsAndSaves) {
   EXPECT_EQ(reloaded->Categories, "0=Self" + Sep());
 }
 
+TEST_F(CompanyCategoriesStored, RatersAreMatchedTrimmedAndWithoutCase) {
+  TDataRoot root;
+  TCompany* company = root.Companies().Adopt(std::make_unique<TCompany>());
+  TRater* pat = company->EnsureRater("  Pat Lee ");
+  EXPECT_EQ(pat->Name, "Pat Lee");
+  EXPECT_EQ(pat->Company, company);
+  EXPECT_TRUE(db.HasRecord(okRater, pat->ID));
+  EXPECT_EQ(company->EnsureRater("PAT LEE"), pat);
+  EXPECT_EQ(company->FindRater("pat lee\t"), pat);
+  EXPECT_EQ(company->FindRater("Pat"), nullptr);
+  EXPECT_EQ(company->Raters().Count(), 1);
+}
+
 TEST(CompanyCategoriesUnstored, TheTextIsCutTo511Characters) {
   TMemoryDB db(4243, 1);
   db.Open();
