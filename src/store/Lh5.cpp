@@ -201,6 +201,7 @@ class MatchFinder {
     int chain = better_than >= kGoodLength ? kMaxChain / 4 : kMaxChain;
     int best = std::max(better_than, kMinMatch - 1);
     int found = 0;
+    if (best >= max_len) return 0;  // nothing longer fits before the end
     const std::uint8_t* here = data_.data() + pos;
     std::int64_t cand = head_[Hash(pos)];
     while (cand >= 0 && cand >= lowest && chain-- > 0) {

@@ -31,8 +31,11 @@ TEST(Lh5StreamTest, RoundTripsEveryTableForm) {
   beyond.insert(beyond.end(), filler2.begin(), filler2.end());
   Bytes head2(beyond.begin(), beyond.begin() + 300);
   beyond.insert(beyond.end(), head2.begin(), head2.end());  // just out of reach
+  Bytes tail = testing::RandomBytes(10, 22);
+  tail.insert(tail.end(), tail.begin(), tail.begin() + 10);  // a pending match as long as what is left
   const Case cases[] = {
       {"one byte", {'Q'}},
+      {"pending match up to the end", tail},
       {"one symbol only", Bytes(100000, 0)},  // single-symbol tables sent with no bits
       {"two symbols", two_symbols},
       {"all byte values", testing::RandomBytes(600, 15)},
