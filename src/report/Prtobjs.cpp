@@ -703,6 +703,12 @@ void TBoxArray::SetWidth(Mils u) {
   Relayout();
 }
 
+void TBoxArray::SetGap(Mils u) {
+  TAnswerBox::SetGap(u);
+  for (auto& box : Boxes) box->Gap = Gap;
+  Relayout();
+}
+
 void TBoxArray::Assign(const TPrintable& other) {
   TAnswerBox::Assign(other);
   if (const auto* o = dynamic_cast<const TBoxArray*>(&other)) {

@@ -295,7 +295,7 @@ class TAnswerBox : public TPrintable {
   using TPrintable::TPrintable;
   void Assign(const TPrintable& other) override;
   int Draw() override;
-  void SetGap(Mils u);
+  virtual void SetGap(Mils u);
   Mils GetGap() const;
 
   int Gap = 0;  // printer pixels between neighbouring boxes
@@ -312,6 +312,7 @@ class TBoxArray : public TAnswerBox {
   void SetY(Mils u) override;
   void SetHeight(Mils u) override;
   void SetWidth(Mils u) override;
+  void SetGap(Mils u) override;
   void Assign(const TPrintable& other) override;
   int Draw() override;
   TAnswerBox& AddBox(std::int32_t color);

@@ -449,6 +449,8 @@ TEST(PrintBoxArray, PlacesBoxesWithGapsInRowsOrColumns) {
   column.AddBox(0);
   column.AddBox(0);
   EXPECT_EQ(column.Boxes[1]->Y - column.Boxes[0]->Y, 90);
+  column.SetGap(100);  // members move with a new gap
+  EXPECT_EQ(column.Boxes[1]->Y - column.Boxes[0]->Y, 120);
   column.Draw();
   EXPECT_EQ(p.ellipses.size(), 2u);
   p.PageBottom = column.GetY() + 150;
