@@ -41,6 +41,8 @@ constexpr std::uint32_t kEndOfChain = 0xFFFFFFFF;
 constexpr std::int32_t kMinRecordLength = 22;
 constexpr std::uint32_t kMaxSlots = 0x7FFFFFFF;
 constexpr std::size_t kScanBytes = 1 << 20;
+// Data blocks cached per fileblock (16 MiB).
+constexpr std::size_t kCachedBlocks = 4096;
 
 bool ValidMagic(const unsigned char* header) {
   return std::memcmp(header + kHdrMagic, kMagic, sizeof kMagic) == 0 &&
@@ -84,6 +86,7 @@ void DataFile::Open(const std::string& path) {
     slots_ = SlotsOf(file_.Size(), record_length_);
     first_free_ = Get32(header + kHdrFirstFree);
     if (slots_ < 1 || first_free_ >= slots_) RaiseTableError(kErrFileDefect);
+    cache_ = std::make_unique<RecordCache>(file_, kCachedBlocks);
   } catch (...) {
     file_.Close();
     throw;
@@ -123,7 +126,9 @@ void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_lengt
     std::vector<unsigned char> chunk(per_chunk * length);
     for (std::uint32_t first = 1; per_chunk == 0 && first < slots_; ++first) {
       // Records too long to read in chunks are told apart by their links.
-      if (ReadLink(first) != 0) deleted.push_back(first);
+      unsigned char bytes[kLinkSize] = {};
+      file_.ReadAt(static_cast<std::int64_t>(first) * record_length, bytes, sizeof bytes);
+      if (Get32(bytes) != 0) deleted.push_back(first);
     }
     for (std::uint32_t first = 1; per_chunk > 0 && first < slots_;) {
       const std::uint32_t want =
@@ -141,13 +146,16 @@ void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_lengt
     }
     for (std::size_t i = 0; i < deleted.size(); ++i) {
       const std::uint32_t link = i + 1 < deleted.size() ? deleted[i + 1] : kEndOfChain;
-      if (ReadLink(deleted[i]) != link) {
-        unsigned char bytes[kLinkSize];
+      unsigned char bytes[kLinkSize] = {};
+      const std::int64_t at = static_cast<std::int64_t>(deleted[i]) * record_length;
+      file_.ReadAt(at, bytes, sizeof bytes);
+      if (Get32(bytes) != link) {
         Put32(bytes, link);
-        file_.WriteAt(static_cast<std::int64_t>(deleted[i]) * record_length, bytes, sizeof bytes);
+        file_.WriteAt(at, bytes, sizeof bytes);
       }
     }
     first_free_ = deleted.empty() ? 0 : deleted.front();
+    cache_ = std::make_unique<RecordCache>(file_, kCachedBlocks);
     WriteHeader();
   } catch (...) {
     file_.Close();
@@ -156,6 +164,7 @@ void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_lengt
 }
 
 void DataFile::Close() {
+  cache_.reset();
   file_.Close();
   slots_ = 0;
   first_free_ = 0;
@@ -168,10 +177,7 @@ void DataFile::CheckRecordNumber(std::uint32_t record) const {
 
 std::uint32_t DataFile::ReadLink(std::uint32_t record) {
   unsigned char bytes[kLinkSize];
-  if (file_.ReadAt(static_cast<std::int64_t>(record) * record_length_, bytes, sizeof bytes) !=
-      sizeof bytes) {
-    RaiseTableError(kErrFileRead);
-  }
+  cache_->Read(static_cast<std::int64_t>(record) * record_length_, bytes, sizeof bytes);
   return Get32(bytes);
 }
 
@@ -182,10 +188,8 @@ bool DataFile::IsLive(std::uint32_t record) {
 
 void DataFile::Read(std::uint32_t record, unsigned char* buffer) {
   CheckRecordNumber(record);
-  const auto length = static_cast<std::size_t>(record_length_);
-  if (file_.ReadAt(static_cast<std::int64_t>(record) * record_length_, buffer, length) != length) {
-    RaiseTableError(kErrFileRead);
-  }
+  cache_->Read(static_cast<std::int64_t>(record) * record_length_, buffer,
+               static_cast<std::size_t>(record_length_));
 }
 
 void DataFile::Write(std::uint32_t record, const unsigned char* data) {
@@ -195,7 +199,7 @@ void DataFile::Write(std::uint32_t record, const unsigned char* data) {
   if (ReadLink(record) != 0) RaiseTableError(kErrRecordDeleted);
   std::vector<unsigned char> bytes(data, data + record_length_);
   std::memset(bytes.data(), 0, kLinkSize);
-  file_.WriteAt(static_cast<std::int64_t>(record) * record_length_, bytes.data(), bytes.size());
+  cache_->Write(static_cast<std::int64_t>(record) * record_length_, bytes.data(), bytes.size());
 }
 
 std::uint32_t DataFile::Add(const unsigned char* data) {
@@ -219,7 +223,7 @@ std::uint32_t DataFile::Add(const unsigned char* data) {
   }
   std::vector<unsigned char> bytes(data, data + record_length_);
   std::memset(bytes.data(), 0, kLinkSize);
-  file_.WriteAt(static_cast<std::int64_t>(record) * record_length_, bytes.data(), bytes.size());
+  cache_->Write(static_cast<std::int64_t>(record) * record_length_, bytes.data(), bytes.size());
   if (record == slots_) ++slots_;
   return record;
 }
@@ -229,7 +233,7 @@ void DataFile::Remove(std::uint32_t record) {
   if (ReadLink(record) != 0) RaiseTableError(kErrRecordDeleted);
   unsigned char bytes[kLinkSize];
   Put32(bytes, first_free_ != 0 ? first_free_ : kEndOfChain);
-  file_.WriteAt(static_cast<std::int64_t>(record) * record_length_, bytes, sizeof bytes);
+  cache_->Write(static_cast<std::int64_t>(record) * record_length_, bytes, sizeof bytes);
   first_free_ = record;
 }
 
@@ -239,7 +243,11 @@ void DataFile::WriteHeader() {
   Put32(header + kHdrRecordLength, static_cast<std::uint32_t>(record_length_));
   Put32(header + kHdrFirstFree, first_free_);
   Put16(header + kHdrVersion, kFormatVersion);
-  file_.WriteAt(0, header, sizeof header);
+  if (cache_ != nullptr) {
+    cache_->Write(0, header, sizeof header);
+  } else {
+    file_.WriteAt(0, header, sizeof header);
+  }
 }
 
 void DataFile::Flush() {

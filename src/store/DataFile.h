@@ -6,15 +6,18 @@
 //    deleted one a non-zero link;
 //  - each record is written with one write of its own slot, handed to the
 //    operating system before the call returns, so no write touches another
-//    record and a process that dies afterwards keeps it;
+//    record and a process that dies afterwards keeps it; reads come through a
+//    cache of the file's blocks that every write keeps current;
 //  - Rebuild recovers the free chain and the header from the records
 //    themselves, so a header left behind by a crash costs nothing.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "store/BlockFile.h"
+#include "store/RecordCache.h"
 
 namespace zelvora {
 
@@ -55,6 +58,7 @@ class DataFile {
   void WriteHeader();
 
   BlockFile file_;
+  std::unique_ptr<RecordCache> cache_;
   std::int32_t record_length_ = 0;
   std::uint32_t slots_ = 0;
   std::uint32_t first_free_ = 0;
