@@ -329,7 +329,8 @@ bool TCompress::CompressFiles(const fs::path& archive, const fs::path& target_pa
     std::vector<std::uint8_t> data = ReadWholeFile(file.source);
     const auto size = static_cast<std::uint32_t>(data.size());
     std::optional<std::vector<std::uint8_t>> packed;
-    switch (method) {
+    // An empty file cannot shrink: it is stored like any file that does not.
+    switch (data.empty() ? kMethodNone : method) {
       case kMethodRle: packed = RleEncode(data, data.size()); break;
       case kMethodLzh: packed = LzhufEncode(data, data.size()); break;
       case kMethodLh5: packed = Lh5Encode(data, data.size()); break;

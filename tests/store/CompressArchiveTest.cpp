@@ -42,6 +42,7 @@ TEST_P(CompressArchiveTest, RoundTripsEmptyIncompressibleLargeAndSubFolderFiles)
   EXPECT_EQ(entries[0].size, 0u);
   EXPECT_EQ(entries[0].compressed_size, 0u);
   EXPECT_EQ(entries[0].checksum, 0u);
+  EXPECT_EQ(entries[0].method, TCompress::kMethodNone);
   EXPECT_EQ(entries[1].name, "noise.DAT");
   EXPECT_EQ(entries[1].method, TCompress::kMethodNone);  // did not shrink: stored
   EXPECT_EQ(entries[1].checksum, testing::ByteSum(testing::RandomBytes(3000, 1)));
