@@ -27,7 +27,10 @@ EParseError::EParseError(const std::string& message)
     : std::runtime_error(message), message_(message) {}
 
 EParseError::EParseError(const std::string& message, int row, int col)
-    : std::runtime_error(WithPosition(message, row, col)), message_(message), row_(row), col_(col) {}
+    : std::runtime_error(WithPosition(message, row, col)),
+      message_(message),
+      row_(row),
+      col_(col) {}
 
 // ---------------------------------------------------------------------------
 // TReader
@@ -98,7 +101,8 @@ bool TReader::Fill() {
 
 int TReader::ReadRaw() {
   if (position_ >= buffer_end_ && !Fill()) return -1;
-  const auto c = static_cast<unsigned char>(buffer_[static_cast<std::size_t>(position_ - buffer_start_)]);
+  const auto c =
+      static_cast<unsigned char>(buffer_[static_cast<std::size_t>(position_ - buffer_start_)]);
   ++position_;
   return c;
 }
@@ -172,11 +176,21 @@ std::unique_ptr<TToken> TLexer::NextToken() {
   // own column because it is consumed only after the token is made.
   auto token = std::make_unique<TToken>();
   switch (look_) {
-    case '.': token->Kind = TTokenKind::Period; break;
-    case ':': token->Kind = TTokenKind::Colon; break;
-    case ';': token->Kind = TTokenKind::Semicolon; break;
-    case '=': token->Kind = TTokenKind::Equals; break;
-    default: token->Kind = TTokenKind::Other; break;
+    case '.':
+      token->Kind = TTokenKind::Period;
+      break;
+    case ':':
+      token->Kind = TTokenKind::Colon;
+      break;
+    case ';':
+      token->Kind = TTokenKind::Semicolon;
+      break;
+    case '=':
+      token->Kind = TTokenKind::Equals;
+      break;
+    default:
+      token->Kind = TTokenKind::Other;
+      break;
   }
   token->Text.assign(1, static_cast<char>(look_));
   token = Finish(std::move(token));
@@ -226,9 +240,9 @@ std::unique_ptr<TToken> TLexer::ReadNumber() {
   while (IsDigit(look_)) {
     // Nine digits keep both the numerator and the divisor within 32 bits.
     if (++digits > kMaxFractionDigits) {
-      throw EParseError("NextToken: More than " + std::to_string(kMaxFractionDigits) +
-                            " fraction digits",
-                        reader_.Row(), reader_.Col());
+      throw EParseError(
+          "NextToken: More than " + std::to_string(kMaxFractionDigits) + " fraction digits",
+          reader_.Row(), reader_.Col());
     }
     numerator = numerator * 10 + (look_ - '0');
     divisor *= 10;

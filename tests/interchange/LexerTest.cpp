@@ -205,7 +205,8 @@ TEST(TextReader, ReadsWholeBlocksFromTheStartOfTheSource) {
   while (reader.Next() != -1) ++n;
   EXPECT_EQ(n, data.size());
   const std::vector<std::pair<std::size_t, std::size_t>> expected = {
-      {0, TReader::kBufferSize}, {TReader::kBufferSize, TReader::kBufferSize},
+      {0, TReader::kBufferSize},
+      {TReader::kBufferSize, TReader::kBufferSize},
       {2 * TReader::kBufferSize, 10}};
   EXPECT_EQ(source.calls, expected);
 }
@@ -437,8 +438,10 @@ TEST(TextLexer, AcceptsTextsOfUpTo1023Characters) {
 
 TEST(TextLexer, RejectsLongerTextsWithTheirPosition) {
   const std::string word(TLexer::kMaxTokenText + 1, 'w');
-  EXPECT_EQ(LexError("\n" + word), "NextToken: Identifier longer than 1023 characters at row 1, col 1024");
-  EXPECT_EQ(LexError("'" + word), "NextToken: String literal longer than 1023 characters at row 0, col 1025");
+  EXPECT_EQ(LexError("\n" + word),
+            "NextToken: Identifier longer than 1023 characters at row 1, col 1024");
+  EXPECT_EQ(LexError("'" + word),
+            "NextToken: String literal longer than 1023 characters at row 0, col 1025");
   EXPECT_EQ(LexError("'" + std::string(600, 'a') + "\\\n  " + std::string(600, 'b')),
             "NextToken: String literal longer than 1023 characters at row 1, col 426");
   EXPECT_EQ(LexError("'" + std::string(100000, 'x')),
