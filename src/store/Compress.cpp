@@ -292,9 +292,12 @@ bool TCompress::CompressFiles(const fs::path& archive, const fs::path& target_pa
     fs::path full = file.is_relative() && !target_path.empty() ? target_path / file : file;
     std::error_code ec2;
     if (fs::weakly_canonical(fs::absolute(full, ec2), ec2) == archive_full && !ec2) continue;
-    std::string name = full.generic_string();
+    // Both sides absolute and normalised, so "dir" and "/abs/dir/./a" meet.
     std::string rest;
-    if (!StripBase(name, target_path.generic_string(), rest)) {
+    bool inside = !target_path.empty() &&
+                  StripBase(fs::absolute(full, ec).lexically_normal().generic_string(),
+                            fs::absolute(target_path, ec).lexically_normal().generic_string(), rest);
+    if (!inside) {
       if (!file.is_relative()) {
         throw ECompressException("File is outside the archive's folder: " + full.string());
       }

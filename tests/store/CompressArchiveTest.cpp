@@ -101,6 +101,16 @@ TEST(CompressLayoutTest, NamesAreRelativeToTheBaseFolderAndTheArchiveIsLeftOut) 
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].name, "a.DAT");
   EXPECT_EQ(entries[1].name, "b.DAT");
+  // An absolute name under a base folder given with "." and "..", and a
+  // base folder written in other case (the comparison ignores case).
+  const fs::path odd_base = dir.path() / "x" / ".." / ".";
+  ASSERT_TRUE(compress.CompressFiles(dir / "odd.cmp", odd_base, {dir / "a.DAT"}, TCompress::kMethodNone));
+  EXPECT_EQ(compress.ListEntries(dir / "odd.cmp").at(0).name, "a.DAT");
+  fs::path upper = dir.path().parent_path() / dir.path().filename().string();
+  std::string upper_text = upper.string();
+  for (char& c : upper_text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  ASSERT_TRUE(compress.CompressFiles(dir / "case.cmp", upper_text, {dir / "b.DAT"}, TCompress::kMethodNone));
+  EXPECT_EQ(compress.ListEntries(dir / "case.cmp").at(0).name, "b.DAT");
   // A name outside the base folder is refused and no archive is left.
   WriteBytes(dir / "other" / "c.DAT", Bytes(10, 3));
   try {
