@@ -222,7 +222,7 @@ void TDelphiBase::SetFont(int index, const TPrinterFontSpec& spec) {
   text_color_ = ToQColor(color);
   const double s = std::abs(double(spec.Size));
   LineHeight = PointsToUnits(double(RoundHalfEven(s + s * 0.12)));
-  brush_ = QBrush(Qt::NoBrush);
+  brush_.setStyle(Qt::NoBrush);  // text never paints a background; the colour stays
   if (Canvas) Canvas->setBrush(brush_);
 }
 

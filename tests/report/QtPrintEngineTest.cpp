@@ -227,12 +227,32 @@ TEST(QtDrawing, BitmapsShapesAndPathsDraw) {
   screen.SetFillColor(0xFF0000);
   screen.SetFillStyle(1);
   screen.FillPath();
+  screen.Pie(7000, 1500, 400, 0, 90, 1, 0xFF0000, 0);
+  screen.RingSegment(5000, 5000, 500, 300, 0, 360, 1, 0x0000FF);
+  screen.PrintOnArc(5000, 8000, 0, "around", 150, 800);
   screen.EndPage();
   const QImage image = screen.Pages().Render(0, 60);
+  EXPECT_EQ(image.pixelColor(429, 81), QColor(0, 0, 255));
+  EXPECT_EQ(image.pixelColor(324, 300), QColor(255, 0, 0));
+  EXPECT_EQ(image.pixelColor(300, 300), QColor(Qt::white));  // inside the ring
   EXPECT_EQ(image.pixelColor(90, 90), QColor(0, 0, 255));
   EXPECT_EQ(image.pixelColor(90, 210), QColor(Qt::white));
   EXPECT_EQ(image.pixelColor(300, 90), QColor(0, 255, 0));
   EXPECT_EQ(image.pixelColor(90, 330), QColor(0, 0, 255));
+}
+
+TEST(QtDrawing, SelectingAFontMakesTheBrushHollowButKeepsItsColour) {
+  TDelphiScreen screen(std::make_shared<TSystemPrinter>(600));
+  LoadDefaultFonts(screen);
+  screen.Open(true, 0, 0, " ", false);
+  screen.StartPage();
+  screen.SetFillColor(0x0000FF);
+  screen.SetFillStyle(1);
+  screen.SelectFontSlot(11);
+  EXPECT_EQ(screen.CurrentQBrush().style(), Qt::NoBrush);
+  screen.SetFillStyle(1);
+  EXPECT_EQ(screen.CurrentQBrush().color(), QColor(255, 0, 0));
+  screen.EndPage();
 }
 
 TEST(QtDrawing, RingOutlineIsBounded) {
