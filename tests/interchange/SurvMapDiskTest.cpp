@@ -128,6 +128,8 @@ TEST_F(SurvMapDiskTest, DemoSheetWritesExactBytes) {
   Put(file, "an older disk");
   TSurveyMapper::WriteSurveyDisk(file, *demo.sheet);
   EXPECT_EQ(Slurp(file), DemoDiskBytes());
+  // The copy kept for the command-line tests and the fuzzer's seeds.
+  EXPECT_EQ(Slurp(ZELVORA_TESTDATA "/xml/dtf-demo.xml"), DemoDiskBytes());
   EXPECT_EQ(demo.db.RecordCount(okScoreSheet), 0u);  // writing stores nothing
 }
 
