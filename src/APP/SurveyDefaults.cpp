@@ -35,6 +35,18 @@ constexpr std::array<IntKey, 18> kIntKeys = {{
 }};
 constexpr const char* kDelTempBackupFilesKey = "DelTempBackupFiles";
 
+// The placement with damaged parts replaced by those of `fallback`.
+TWindowPlacement Usable(TWindowPlacement stored, const TWindowPlacement& fallback) {
+  if (stored.show_state < 1 || stored.show_state > 3) stored.show_state = fallback.show_state;
+  if (stored.right <= stored.left || stored.bottom <= stored.top) {
+    stored.left = fallback.left;
+    stored.top = fallback.top;
+    stored.right = fallback.right;
+    stored.bottom = fallback.bottom;
+  }
+  return stored;
+}
+
 }  // namespace
 
 TSurveyDefaults::TSurveyDefaults(TSectionedConfigFile& file) : file_(&file) { Read(file); }
@@ -60,6 +72,36 @@ void TSurveyDefaults::Write(TSectionedConfigFile& file) const {
 
 void TSurveyDefaults::Store() {
   if (file_) Write(*file_);
+}
+
+TWindowPlacement TSurveyDefaults::MainFormPlacement() const {
+  const TSurveyDefaults defaults;
+  return Usable({SurveyState, MainFormLeft, MainFormTop, MainFormWidth, MainFormHeight},
+                {defaults.SurveyState, defaults.MainFormLeft, defaults.MainFormTop,
+                 defaults.MainFormWidth, defaults.MainFormHeight});
+}
+
+TWindowPlacement TSurveyDefaults::ControlCenterPlacement() const {
+  const TSurveyDefaults defaults;
+  return Usable({ControlCenterState, ConCenLeft, ConCenTop, ConCenWidth, ConCenHeight},
+                {defaults.ControlCenterState, defaults.ConCenLeft, defaults.ConCenTop,
+                 defaults.ConCenWidth, defaults.ConCenHeight});
+}
+
+void TSurveyDefaults::SetMainFormPlacement(const TWindowPlacement& p) {
+  SurveyState = p.show_state;
+  MainFormLeft = p.left;
+  MainFormTop = p.top;
+  MainFormWidth = p.right;
+  MainFormHeight = p.bottom;
+}
+
+void TSurveyDefaults::SetControlCenterPlacement(const TWindowPlacement& p) {
+  ControlCenterState = p.show_state;
+  ConCenLeft = p.left;
+  ConCenTop = p.top;
+  ConCenWidth = p.right;
+  ConCenHeight = p.bottom;
 }
 
 std::vector<std::pair<std::string, std::string>> TSurveyDefaults::Entries() const {

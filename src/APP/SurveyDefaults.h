@@ -20,6 +20,17 @@ namespace zelvora {
 
 class TSectionedConfigFile;
 
+// A window's show state (1 normal, 2 minimised, 3 maximised) and its normal
+// rectangle given by its edges.
+struct TWindowPlacement {
+  int show_state = 1;
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool operator==(const TWindowPlacement&) const = default;
+};
+
 class TSurveyDefaults {
  public:
   static constexpr const char* kSection = "SETTINGS";
@@ -36,6 +47,15 @@ class TSurveyDefaults {
   void Write(TSectionedConfigFile& file) const;
   // Writes into the file given at construction (nothing without one).
   void Store();
+
+  // The placements of the main window and the Control Center from their
+  // fields. A show state outside 1..3 gives the default state, and an empty or
+  // inverted rectangle the default rectangle, so a damaged settings file can
+  // never restore a window nobody can see.
+  TWindowPlacement MainFormPlacement() const;
+  TWindowPlacement ControlCenterPlacement() const;
+  void SetMainFormPlacement(const TWindowPlacement& placement);
+  void SetControlCenterPlacement(const TWindowPlacement& placement);
 
   // Every key with its current value as written to the file, in file order.
   std::vector<std::pair<std::string, std::string>> Entries() const;

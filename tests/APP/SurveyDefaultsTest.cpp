@@ -57,6 +57,27 @@ TEST(SurveyDefaults, WritesEveryKeyBackAtTheEnd) {
   unbound.Store();
 }
 
+TEST(SurveyDefaults, PlacementsUseEdgesAndRefuseDamagedValues) {
+  auto file = TSectionedConfigFile::FromText(
+      "[SETTINGS]\nSurveyState=1\nMainFormLeft=10\nMainFormTop=20\nMainFormWidth=810\n"
+      "MainFormHeight=620\nControlCenterState=7\nConCenLeft=500\nConCenWidth=400\n");
+  TSurveyDefaults d(file);
+  // Width and Height hold the right and bottom edges.
+  EXPECT_EQ(d.MainFormPlacement(), (TWindowPlacement{1, 10, 20, 810, 620}));
+  // State 7 and a rectangle whose right edge lies left of its left edge fall
+  // back to the defaults.
+  EXPECT_EQ(d.ControlCenterPlacement(), (TWindowPlacement{1, 0, 0, 591, 427}));
+  d.SetControlCenterPlacement({2, 5, 6, 305, 206});
+  EXPECT_EQ(d.ConCenWidth, 305);
+  EXPECT_EQ(d.ConCenHeight, 206);
+  EXPECT_EQ(d.ControlCenterPlacement(), (TWindowPlacement{2, 5, 6, 305, 206}));
+  d.SetMainFormPlacement({3, 0, 0, 0, 0});
+  EXPECT_EQ(d.MainFormPlacement(), (TWindowPlacement{3, 0, 0, 600, 475}));
+  d.Store();
+  EXPECT_EQ(file.ReadInteger("SETTINGS", "ConCenLeft", 0), 5);
+  EXPECT_EQ(file.ReadInteger("SETTINGS", "SurveyState", 0), 3);
+}
+
 TEST(SurveyDefaults, AnUnknownSectionSurvivesARun) {
   TempFolder temp;
   const std::string text = "[My Notes]\r\nanything goes here\r\nkey=value\r\n";
