@@ -3,6 +3,8 @@
 // and the written layout read back.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -17,6 +19,7 @@
 #include "DB/Survey.h"
 #include "base/DateTime.h"
 #include "interchange/Parser.h"
+#include "interchange/ScrmStrm.h"
 
 namespace zelvora {
 namespace {
@@ -398,6 +401,48 @@ TEST(TextParserLayout, ReadsTheLeadershipInstrument) {
             "describe a clear picture of where the group is heading?");
   EXPECT_EQ(survey->Questions().Items(7)->QuestionText,
             "connect daily work to the organisation\u2019s long-term goals?");
+}
+
+TEST(TextParserLayout, ReadsAScrambledPackageFile) {
+  // Package files are stored scrambled: read in whole blocks from the start,
+  // every stored byte is the text byte XOR 254.
+  std::string text = "object TSurvey\r\n  Name 'Scrambled\r\n";
+  text += std::string(TReader::kBufferSize, ' ');  // the tree spans two blocks
+  text += "\r\n  object TSkillArea\r\n    Name 'Second block\r\n  end\r\nend\r\n";
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("parser-scrambled-" +
+                     std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + ".dat");
+  {
+    std::ofstream out(path, std::ios::binary);
+    for (char c : text) out.put(static_cast<char>(static_cast<unsigned char>(c) ^ 254u));
+  }
+  {
+    TScrambledStream stream(path.string(), TScrambledStream::Mode::kOpenRead);
+    TParser parser(stream);
+    parser.DoParse();
+    ASSERT_EQ(parser.Count(), 1);
+    auto* survey = dynamic_cast<TSurvey*>(parser.Items(0));
+    ASSERT_NE(survey, nullptr);
+    EXPECT_EQ(survey->Name, "Scrambled");
+    ASSERT_EQ(survey->SkillAreas().Count(), 1);
+    EXPECT_EQ(survey->SkillAreas().Items(0)->Name, "Second block");
+  }
+  std::filesystem::remove(path);
+}
+
+TEST(TextParserChildren, AListThatCannotTakeMoreChildrenStopsTheParseCleanly) {
+  std::string text = "object TQuestion\n";
+  for (int i = 0; i < 32768; ++i) text += "object TSuggestion end\n";
+  text += "end\n";
+  std::istringstream stream(text);
+  TParser parser(stream);
+  try {
+    parser.DoParse();
+    FAIL() << "no error";
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "TSurvList.Add: List is full");
+  }
+  EXPECT_EQ(parser.Count(), 0);
 }
 
 }  // namespace
