@@ -13,6 +13,11 @@ TDepartment::~TDepartment() {
   DestroyList(FExperiences);
   DestroyList(FSurveys);
   DestroyList(FSubjects);
+  FParked.clear();
+}
+
+void TDepartment::FreeParked() {
+  std::erase_if(FParked, [](const std::unique_ptr<TSurvObject>& parked) { return !parked->IsBusy(); });
 }
 
 TSurveyList& TDepartment::Surveys() {
@@ -31,6 +36,26 @@ TExperienceList& TDepartment::Experiences() {
 }
 
 void TDepartment::ForgetEverywhere(TSurvObject* leaving) {
+  if (leaving->Kind() == okExperience && FExperiences) {
+    // The subject and survey of a leaving experience stop mirroring each
+    // other when no other experience links them.
+    auto* experience = static_cast<TExperience*>(leaving);
+    bool still_linked = false;
+    for (TSurvObject* item : FExperiences->Raw()) {
+      auto* other = static_cast<TExperience*>(item);
+      if (other != experience && other->SubjectID == experience->SubjectID &&
+          other->SurveyID == experience->SurveyID) {
+        still_linked = true;
+        break;
+      }
+    }
+    TSubject* subject = FSubjects ? FSubjects->FindByID(experience->SubjectID) : nullptr;
+    TSurvey* survey = FSurveys ? FSurveys->FindByID(experience->SurveyID) : nullptr;
+    if (!still_linked && subject != nullptr && survey != nullptr) {
+      if (subject->SurveysIfAny()) subject->SurveysIfAny()->Forget(survey);
+      if (survey->SubjectsIfAny()) survey->SubjectsIfAny()->Forget(subject);
+    }
+  }
   if (FSubjects) {
     for (TSurvObject* item : FSubjects->Raw()) {
       auto* subject = static_cast<TSubject*>(item);
@@ -57,6 +82,7 @@ void TDepartment::Update(TObservable& list, TSurvObject* item, int code) {
   const bool subjects = &list == FSubjects.get();
   const bool experiences = &list == FExperiences.get();
   if (!surveys && !subjects && !experiences) return;
+  if (!FParked.empty()) FreeParked();
   switch (code) {
     case ncAdd:
       if (surveys) {
@@ -77,7 +103,11 @@ void TDepartment::Update(TObservable& list, TSurvObject* item, int code) {
       // then no derived list may keep the freed object.
       if (item->Delete()) {
         ForgetEverywhere(item);
-        delete item;
+        if (item->IsBusy()) {
+          FParked.emplace_back(item);
+        } else {
+          delete item;
+        }
       }
       break;
     case ncDestroy:

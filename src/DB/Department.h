@@ -7,11 +7,13 @@
 // record: nothing stored under the department is left behind.
 // When an experience, subject or survey leaves the department, the derived
 // lists of the department's subjects and surveys forget it, so no derived
-// list ever holds a freed object.
+// list ever holds a freed object; when the last experience linking a subject
+// and a survey leaves, they stop listing each other.
 #pragma once
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "DB/SurvObjectBase.h"
 
@@ -51,6 +53,14 @@ class TDepartment : public TSurvObject {
   // subjects and surveys, and out of the experiences' resolved references.
   void ForgetEverywhere(TSurvObject* leaving);
 
+  // Frees parked objects that are no longer busy.
+  void FreeParked();
+
+  // Deleted objects that were busy when their deletion ran (a subject that
+  // removed, through its own derived list, the survey whose cascade deleted
+  // the subject). They are no longer in any list and are freed at the
+  // department's next notification or with the department.
+  std::vector<std::unique_ptr<TSurvObject>> FParked;
   std::unique_ptr<TSurveyList> FSurveys;
   std::unique_ptr<TSubjectList> FSubjects;
   std::unique_ptr<TExperienceList> FExperiences;

@@ -59,6 +59,7 @@ void TSubject::Update(TObservable& list, TSurvObject* item, int code) {
         }
       }
     } else if (code == ncDelete && Department != nullptr) {
+      TBusyGuard busy(*this);
       auto& department_experiences = Department->Experiences();
       if (department_experiences.Contains(experience)) department_experiences.Remove(experience);
     }
@@ -75,6 +76,10 @@ void TSubject::Update(TObservable& list, TSurvObject* item, int code) {
         if (!takers.Contains(this)) takers.Add(this);
       }
     } else if (code == ncDelete) {
+      // Deleting the survey deletes every subject who took it, this one
+      // too; the department keeps this object alive until the list that is
+      // notifying us has finished.
+      TBusyGuard busy(*this);
       auto& department_surveys = Department->Surveys();
       if (department_surveys.Contains(survey)) department_surveys.Remove(survey);
     }

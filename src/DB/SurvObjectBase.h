@@ -91,6 +91,10 @@ class TSurvObject : public TObserver {
   virtual std::int16_t SortOrder() const { return 0; }
 
   const char* ClassName() const { return KindClassName(Kind()); }
+  // Whether one of the object's own lists is in the middle of a
+  // notification: the object must then outlive the call even if a cascade
+  // deletes it (its owner parks it instead of freeing it at once).
+  bool IsBusy() const { return FBusy > 0; }
   // Sets Date to the current date-time (every edit does before saving).
   void Touch();
 
@@ -153,8 +157,21 @@ class TSurvObject : public TObserver {
   template <class T>
   void DeleteOwnRecord(T& self);
 
+  // Marks the object busy for the lifetime of the guard.
+  class TBusyGuard {
+   public:
+    explicit TBusyGuard(TSurvObject& object) : FObject(object) { ++FObject.FBusy; }
+    ~TBusyGuard() { --FObject.FBusy; }
+    TBusyGuard(const TBusyGuard&) = delete;
+    TBusyGuard& operator=(const TBusyGuard&) = delete;
+
+   private:
+    TSurvObject& FObject;
+  };
+
  private:
   bool FHadRecord = false;
+  int FBusy = 0;
 };
 
 template <class T>

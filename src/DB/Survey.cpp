@@ -146,6 +146,7 @@ void TSurvey::Update(TObservable& list, TSurvObject* item, int code) {
         if (!taken.Contains(this)) taken.Add(this);
       }
     } else if (code == ncDelete) {
+      TBusyGuard busy(*this);
       auto& department_subjects = Department->Subjects();
       if (department_subjects.Contains(subject)) department_subjects.Remove(subject);
     }
@@ -169,6 +170,7 @@ void TSurvey::Update(TObservable& list, TSurvObject* item, int code) {
         if (FSubjects && !FSubjects->Contains(subject)) FSubjects->Add(subject);
       }
     } else if (code == ncDelete && Department != nullptr) {
+      TBusyGuard busy(*this);
       auto& department_experiences = Department->Experiences();
       if (department_experiences.Contains(experience)) department_experiences.Remove(experience);
     }

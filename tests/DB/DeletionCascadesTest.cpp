@@ -124,6 +124,30 @@ TEST_F(DeletionCascades, RemovingAnExperienceThroughASubjectDeletesItEverywhere)
   EXPECT_EQ(bob->Experiences().Count(), 1);
 }
 
+TEST_F(DeletionCascades, ASubjectRemovingItsSurveyIsDeletedSafelyByTheCascade) {
+  // Removing survey B through Bob's own list deletes B, and with it every
+  // subject who took B: Bob and Cy. Bob's list is still notifying while
+  // that happens.
+  bob->Surveys().Remove(survey_b);
+  EXPECT_EQ(department->Surveys().Count(), 1);
+  EXPECT_EQ(department->Subjects().Count(), 2);  // Ann and Dee
+  EXPECT_EQ(department->Subjects().FindByID(ann->ID), ann);
+  EXPECT_EQ(Records(okSubject), 2u);
+  EXPECT_EQ(Records(okExperience), 1u);  // Ann's of A
+  EXPECT_EQ(survey_a->Subjects().Count(), 1);
+}
+
+TEST_F(DeletionCascades, RemovingTheLastLinkingExperienceUnlinksSubjectAndSurvey) {
+  ASSERT_TRUE(bob->Surveys().Contains(survey_b));
+  ASSERT_TRUE(survey_b->Subjects().Contains(bob));
+  TExperience* link = survey_b->Experiences().At(0);
+  ASSERT_EQ(link->Subject(), bob);
+  survey_b->Experiences().Remove(link);
+  EXPECT_FALSE(bob->Surveys().Contains(survey_b));
+  EXPECT_FALSE(survey_b->Subjects().Contains(bob));
+  EXPECT_TRUE(bob->Surveys().Contains(survey_a));
+}
+
 TEST_F(DeletionCascades, DeletingACompanyDeletesEverything) {
   TCompany* company = department->Company;
   auto rater = std::make_unique<TRater>();
