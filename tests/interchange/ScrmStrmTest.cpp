@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <string>
 
+#include "DB/Survobj.h"
+#include "interchange/Parser.h"
 #include "interchange/ScrmStrm.h"
 
 namespace zelvora {
@@ -124,6 +126,56 @@ TEST_F(ScrmStrmTest, ReadWriteModeAndFailures) {
   TScrambledStream ro(file, TScrambledStream::Mode::kOpenRead);
   EXPECT_THROW(ro.Write("z", 1), std::runtime_error);
   EXPECT_THROW(ro.Seek(-5, TScrambledStream::Origin::kBeginning), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace zelvora
+
+namespace zelvora {
+namespace {
+
+// A text package scrambled in 4,096-byte blocks from position 0 (as the
+// scramble command makes them) parses through the stream like the plain file.
+TEST_F(ScrmStrmTest, ScrambledPackageParsesLikeThePlainOne) {
+  const std::string plain_name = ZELVORA_TESTDATA "/textformat/leadership.dat";
+  const std::string text = Slurp(plain_name);
+  ASSERT_GT(text.size(), 2 * kScrambleBlock);  // crosses block boundaries
+  const std::string file = Path("SURV1.DAT");
+  {
+    TScrambledStream out(file, TScrambledStream::Mode::kCreate);
+    for (std::size_t at = 0; at < text.size(); at += kScrambleBlock)
+      out.Write(text.data() + at, std::min(kScrambleBlock, text.size() - at));
+  }
+  std::ifstream plain_in(plain_name, std::ios::binary);
+  TParser plain(plain_in);
+  plain.DoParse();
+  TScrambledStream in(file, TScrambledStream::Mode::kOpenRead);
+  TParser scrambled(in);
+  scrambled.DoParse();
+  ASSERT_EQ(plain.Count(), 1);
+  ASSERT_EQ(scrambled.Count(), 1);
+  auto* a = dynamic_cast<TSurvey*>(plain.Items(0));
+  auto* b = dynamic_cast<TSurvey*>(scrambled.Items(0));
+  ASSERT_TRUE(a && b);
+  EXPECT_EQ(a->ID, b->ID);
+  EXPECT_EQ(a->Name, b->Name);
+  ASSERT_EQ(a->SkillAreas().Size(), b->SkillAreas().Size());
+  for (int i = 0; i < a->SkillAreas().Size(); ++i) {
+    TSkillArea* x = a->SkillAreas().At(i);
+    TSkillArea* y = b->SkillAreas().At(i);
+    EXPECT_EQ(x->Name, y->Name);
+    ASSERT_EQ(x->Questions().Size(), y->Questions().Size());
+    for (int j = 0; j < x->Questions().Size(); ++j)
+      EXPECT_EQ(x->Questions().At(j)->QuestionText, y->Questions().At(j)->QuestionText);
+  }
+  // Read as if it were plain text, the same file holds no objects.
+  std::ifstream raw(file, std::ios::binary);
+  TParser wrong(raw);
+  try {
+    wrong.DoParse();
+  } catch (const EParseError&) {
+  }
+  EXPECT_EQ(wrong.Count(), 0);
 }
 
 }  // namespace

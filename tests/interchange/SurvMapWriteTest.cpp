@@ -244,3 +244,52 @@ TEST(SurvMapWrite, ScoreSheetAndExperienceReadBackEqual) {
 
 }  // namespace
 }  // namespace zelvora
+
+namespace zelvora {
+namespace {
+
+TEST(SurvMapWrite, ExclusionFlagsAlsoApplyWhenReading) {
+  DemoChain demo;
+  TDocument doc;
+  TSurveyMapper().WriteObject(*demo.company, doc);
+  TSurveyMapper().WriteObject(*demo.experience, doc);
+  const TElement& company_element = *doc.Elements()[0];
+  const TElement& experience_element = *doc.Elements()[1];
+
+  // Sizes along the company's first branch: departments, surveys, skill
+  // areas, questions, suggestions of the first question.
+  auto branch = [&](std::uint16_t flags) {
+    std::vector<int> sizes;
+    auto object = TSurveyMapper(flags).ReadObject(company_element);
+    auto& company = static_cast<TCompany&>(*object);
+    sizes.push_back(company.Departments().Size());
+    if (sizes.back() == 0) return sizes;
+    TDepartment& department = *company.Departments().At(0);
+    sizes.push_back(department.Surveys().Size());
+    if (sizes.back() == 0) return sizes;
+    TSurvey& survey = *department.Surveys().At(0);
+    sizes.push_back(survey.SkillAreas().Size());
+    if (sizes.back() == 0) return sizes;
+    TSkillArea& area = *survey.SkillAreas().At(0);
+    sizes.push_back(area.Questions().Size());
+    if (sizes.back() == 0) return sizes;
+    sizes.push_back(area.Questions().At(0)->Suggestions().Size());
+    return sizes;
+  };
+  EXPECT_EQ(branch(0), (std::vector<int>{1, 1, 1, 2, 1}));
+  EXPECT_EQ(branch(kExcludeDepartments), (std::vector<int>{0}));
+  EXPECT_EQ(branch(kExcludeSurveys), (std::vector<int>{1, 0}));
+  EXPECT_EQ(branch(kExcludeSkillAreas), (std::vector<int>{1, 1, 0}));
+  EXPECT_EQ(branch(kExcludeQuestions), (std::vector<int>{1, 1, 1, 0}));
+  EXPECT_EQ(branch(kExcludeSuggestions), (std::vector<int>{1, 1, 1, 2, 0}));
+  EXPECT_EQ(branch(kExcludeSubjects | kExcludeExperiences),
+            (std::vector<int>{1, 1, 1, 2, 1}));
+
+  auto with_sheets = TSurveyMapper().ReadObject(experience_element);
+  EXPECT_EQ(static_cast<TExperience&>(*with_sheets).ScoreSheets().Size(), 1);
+  auto without = TSurveyMapper(kExcludeScoreSheets).ReadObject(experience_element);
+  EXPECT_EQ(static_cast<TExperience&>(*without).ScoreSheets().Size(), 0);
+}
+
+}  // namespace
+}  // namespace zelvora
