@@ -135,6 +135,7 @@ std::string XmlEscape(std::string_view text, bool quotes) {
 
 std::string XmlFormatReal(double value) {
   if (!std::isfinite(value)) return value != value ? "NAN" : (value > 0 ? "INF" : "-INF");
+  if (value == 0) return "0";  // also for -0.0
   char buf[64];
   auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 15);
   if (ec != std::errc()) return "0";

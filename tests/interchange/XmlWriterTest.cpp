@@ -84,6 +84,10 @@ TEST(XmlWriter, TypedSetters) {
   EXPECT_EQ(e.SetReal("R", 45000.5).Value, "45000.5");
   EXPECT_EQ(e.SetReal("R", 0.1).Value, "0.1");
   EXPECT_EQ(e.SetReal("R", 3.0).Value, "3");
+  EXPECT_EQ(e.SetReal("R", -0.0).Value, "0");
+  EXPECT_EQ(e.SetReal("R", 1e15).Value, "1E15");
+  EXPECT_EQ(e.SetReal("R", 999999999999999.0).Value, "999999999999999");
+  EXPECT_EQ(e.SetReal("R", 0.0001).Value, "0.0001");
   EXPECT_EQ(e.SetReal("R", -2.25).Value, "-2.25");
   EXPECT_EQ(e.SetReal("R", 1.0 / 3.0).Value, "0.333333333333333");
   EXPECT_EQ(e.SetReal("R", 45123.123456789012345).Value, "45123.123456789");
