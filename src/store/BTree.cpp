@@ -181,17 +181,26 @@ bool BTree::Next(BTreeCursor& cursor, std::string& key, std::uint32_t& record) {
 void BTree::Insert(std::string_view key, std::uint32_t record) {
   TreeInfo& info = Info();
   if (key.size() > static_cast<std::size_t>(info.max_length)) RaiseTableError(kErrKeyTooLong);
-  if (!info.duplicates && Contains(key)) RaiseTableError(kErrDuplicateKey);
   const int max_length = info.max_length;
   const std::size_t size = info.LeafEntrySize();
   std::vector<PathStep> path;
   const std::uint32_t leaf_page = Descend(key, record, &path);
-  unsigned char* leaf = file_.NodeForChange(leaf_page, key_, 0);
-  const std::size_t count = Count(leaf);
-  const std::size_t pos = LowerBound(leaf, size, key, record, max_length);
-  if (pos < count && CompareTo(EntryAt(leaf, pos, size), key, record, max_length) == 0) {
+  const unsigned char* found = file_.Node(leaf_page, key_, 0);
+  const std::size_t count = Count(found);
+  const std::size_t pos = LowerBound(found, size, key, record, max_length);
+  if (pos < count && CompareTo(EntryAt(found, pos, size), key, record, max_length) == 0) {
     RaiseTableError(kErrDuplicateKey);
   }
+  if (!info.duplicates) {
+    // Equal texts sit next to the insertion point; only at a leaf's edge may
+    // the neighbour be in another leaf, and only then is a search needed.
+    const bool equal_after = pos < count && KeyOf(EntryAt(found, pos, size)) == key;
+    const bool equal_before = pos > 0 && KeyOf(EntryAt(found, pos - 1, size)) == key;
+    if (equal_after || equal_before || ((pos == 0 || pos == count) && Contains(key))) {
+      RaiseTableError(kErrDuplicateKey);
+    }
+  }
+  unsigned char* leaf = file_.NodeForChange(leaf_page, key_, 0);
   std::vector<unsigned char> entry(size);
   EncodeEntry(entry.data(), key, record, max_length);
   if (count < info.LeafCapacity()) {

@@ -121,6 +121,23 @@ TEST_F(BTreeShapeTest, UniqueKeysRefuseEqualTextsWhateverTheRecord) {
   EXPECT_EQ(tree.Check(), 500u);
 }
 
+TEST_F(BTreeShapeTest, UniqueKeysRefuseEveryEqualTextAtLeafEdgesToo) {
+  // With records above and below the stored one, the insertion point of a
+  // duplicate falls at every position of its leaf, leaf edges included.
+  OpenIndex(64, false);
+  BTree tree(index_, 0);
+  for (std::uint32_t n = 1; n <= 800; ++n) tree.Insert("T" + std::to_string(n * 3), 1000 + n);
+  ASSERT_GE(index_.Tree(0).height, 2);
+  for (std::uint32_t n = 1; n <= 800; ++n) {
+    const std::string text = "T" + std::to_string(n * 3);
+    EXPECT_EQ(ErrorOf([&] { tree.Insert(text, 1); }), kErrDuplicateKey) << text;
+    EXPECT_EQ(ErrorOf([&] { tree.Insert(text, 5000); }), kErrDuplicateKey) << text;
+  }
+  // Texts in between are new.
+  for (std::uint32_t n = 1; n <= 800; ++n) tree.Insert("T" + std::to_string(n * 3 + 1), 1);
+  EXPECT_EQ(tree.Check(), 1600u);
+}
+
 TEST_F(BTreeShapeTest, ManyEqualKeysSpanLeavesInRecordOrder) {
   OpenIndex(64);
   BTree tree(index_, 0);
