@@ -60,8 +60,7 @@ std::string TConfig::ChooseDataFolder(const TDataFolderInputs& inputs,
     return (fs::path(inputs.xdg_data_home) / kAppFolderName).string();
   if (!inputs.user_home.empty())
     return (fs::path(inputs.user_home) / ".local" / "share" / kAppFolderName).string();
-  throw std::runtime_error(
-      "Cannot find a data folder: give one with --data or ZELVORA360_HOME");
+  throw std::runtime_error("Cannot find a data folder: give one with --data or ZELVORA360_HOME");
 }
 
 TDataFolderInputs TConfig::CurrentInputs(const std::optional<std::string>& command_line) {
@@ -79,7 +78,8 @@ std::string TConfig::DataFolder(const std::optional<std::string>& command_line) 
   const std::string chosen = ChooseDataFolder(CurrentInputs(command_line), IsWritableFolder);
   std::error_code ec;
   fs::path folder = fs::absolute(chosen, ec);
-  if (ec) throw std::runtime_error("Cannot use the data folder \"" + chosen + "\": " + ec.message());
+  if (ec)
+    throw std::runtime_error("Cannot use the data folder \"" + chosen + "\": " + ec.message());
   folder = folder.lexically_normal();
   const auto status = fs::status(folder, ec);
   if (status.type() == fs::file_type::not_found) {
@@ -88,8 +88,8 @@ std::string TConfig::DataFolder(const std::optional<std::string>& command_line) 
       throw std::runtime_error("Cannot create the data folder \"" + folder.string() +
                                "\": " + ec.message());
   } else if (ec) {
-    throw std::runtime_error("Cannot use the data folder \"" + folder.string() + "\": " +
-                             ec.message());
+    throw std::runtime_error("Cannot use the data folder \"" + folder.string() +
+                             "\": " + ec.message());
   } else if (status.type() != fs::file_type::directory) {
     throw std::runtime_error("The data folder \"" + folder.string() + "\" is not a folder");
   }

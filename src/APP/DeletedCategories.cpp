@@ -78,7 +78,7 @@ void TDeletedCategories::Write(TSectionedConfigFile& file, std::string_view comp
 }
 
 std::optional<TDeletedCategory> TDeletedCategories::Take(std::vector<TDeletedCategory>& categories,
-                                                        std::string_view name) {
+                                                         std::string_view name) {
   const std::string_view wanted = Trim(name);
   for (auto it = categories.begin(); it != categories.end(); ++it) {
     if (SameName(Trim(it->name), wanted)) {

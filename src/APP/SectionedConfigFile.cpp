@@ -25,7 +25,9 @@ namespace fs = std::filesystem;
 // reading it whole would only exhaust memory.
 constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -125,7 +127,8 @@ TSectionedConfigFile::TSectionedConfigFile(std::string path) : path_(std::move(p
   if (size > kMaxFileBytes)
     throw std::runtime_error("Cannot read settings file \"" + path_ + "\": the file is too large");
   std::ifstream in(path_, std::ios::binary);
-  if (!in) throw std::runtime_error("Cannot read settings file \"" + path_ + "\": " + ErrnoText(errno));
+  if (!in)
+    throw std::runtime_error("Cannot read settings file \"" + path_ + "\": " + ErrnoText(errno));
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw std::runtime_error("Cannot read settings file \"" + path_ + "\": read error");
   Parse(Cp1252ToUtf8(bytes));
@@ -256,8 +259,7 @@ void TSectionedConfigFile::WriteString(std::string_view section, std::string_vie
   changed_ = true;
 }
 
-void TSectionedConfigFile::WriteInteger(std::string_view section, std::string_view key,
-                                        int value) {
+void TSectionedConfigFile::WriteInteger(std::string_view section, std::string_view key, int value) {
   WriteString(section, key, std::to_string(value));
 }
 

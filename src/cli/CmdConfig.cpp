@@ -44,7 +44,8 @@ int RunConfig(CliContext& context) {
     }
     PrintEntry(context.out, kOptionsSection, "BOXCOLOR", report.BoxColor());
     PrintEntry(context.out, kOptionsSection, "SHADECOLOR", report.ShadeColor());
-    PrintEntry(context.out, kOptionsSection, "HEADERFOOTERBAR", report.HeaderFooterBar() ? "1" : "0");
+    PrintEntry(context.out, kOptionsSection, "HEADERFOOTERBAR",
+               report.HeaderFooterBar() ? "1" : "0");
     PrintEntry(context.out, kOptionsSection, "GRAPHOVER", report.GraphOver() ? "1" : "0");
     PrintEntry(context.out, kOptionsSection, "GRAPHUNDER", report.GraphUnder() ? "1" : "0");
     PrintEntry(context.out, kOptionsSection, "UseColor", report.UseColor() ? "1" : "0");

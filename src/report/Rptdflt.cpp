@@ -21,16 +21,26 @@ constexpr const char* kDefaultBoxColor = "0";
 constexpr const char* kDefaultShadeColor = "13158600";
 
 constexpr std::array<const char*, TReportConfig::kFontCount> kDefaultFonts = {
-    "Arial,10,Regular,0",           "Times New Roman,14,Bold,0",
-    "Times New Roman,11,Bold,0",    "Arial,18,Bold,0",
-    "Arial,14,Bold,0",              "Arial,12,Regular,0",
-    "Arial,14,Bold,0",              "Arial,12,Bold,0",
-    "Arial,10,Bold Italic,0",       "Arial,11,Italic,0",
-    "Arial,10,Bold,0",              "Times New Roman,11,Regular,0",
-    "Times New Roman,11,Italic,0",  "Times New Roman,11,Bold,0",
-    "Times New Roman,9,Regular,0",  "Arial,10,Regular,0",
-    "Arial,8,Regular,0",            "Arial,6,Regular,0",
-    "Arial,5,Regular,0",            "Arial,8,Bold,0",
+    "Arial,10,Regular,0",
+    "Times New Roman,14,Bold,0",
+    "Times New Roman,11,Bold,0",
+    "Arial,18,Bold,0",
+    "Arial,14,Bold,0",
+    "Arial,12,Regular,0",
+    "Arial,14,Bold,0",
+    "Arial,12,Bold,0",
+    "Arial,10,Bold Italic,0",
+    "Arial,11,Italic,0",
+    "Arial,10,Bold,0",
+    "Times New Roman,11,Regular,0",
+    "Times New Roman,11,Italic,0",
+    "Times New Roman,11,Bold,0",
+    "Times New Roman,9,Regular,0",
+    "Arial,10,Regular,0",
+    "Arial,8,Regular,0",
+    "Arial,6,Regular,0",
+    "Arial,5,Regular,0",
+    "Arial,8,Bold,0",
 };
 
 // In the order of TReportText, which is the order they are read and written.
@@ -68,14 +78,12 @@ struct NamedColor {
   std::uint32_t value;
 };
 constexpr std::array<NamedColor, 22> kColorNames = {{
-    {"Black", 0x000000},     {"Maroon", 0x000080},  {"Green", 0x008000},
-    {"Olive", 0x008080},     {"Navy", 0x800000},    {"Purple", 0x800080},
-    {"Teal", 0x808000},      {"Gray", 0x808080},    {"Silver", 0xC0C0C0},
-    {"Red", 0x0000FF},       {"Lime", 0x00FF00},    {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},      {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},
-    {"White", 0xFFFFFF},     {"LtGray", 0xC0C0C0},  {"DkGray", 0x808080},
-    {"MoneyGreen", 0xC0DCC0}, {"SkyBlue", 0xF0CAA6}, {"Cream", 0xF0FBFF},
-    {"MedGray", 0xA4A0A0},
+    {"Black", 0x000000},  {"Maroon", 0x000080},  {"Green", 0x008000},      {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080},  {"Teal", 0x808000},       {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},     {"Lime", 0x00FF00},       {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},       {"White", 0xFFFFFF},
+    {"LtGray", 0xC0C0C0}, {"DkGray", 0x808080},  {"MoneyGreen", 0xC0DCC0}, {"SkyBlue", 0xF0CAA6},
+    {"Cream", 0xF0FBFF},  {"MedGray", 0xA4A0A0},
 }};
 constexpr std::uint32_t kMaxColor = 0xFFFFFF;
 
@@ -223,10 +231,10 @@ void TReportConfig::Read(const TSectionedConfigFile& file) {
     else
       fonts_[static_cast<std::size_t>(i)] = value;
   }
-  box_color_ = CutToChars(file.ReadString(kOptionsSection, kBoxColorKey, box_color_),
-                          kMaxColorChars);
-  shade_color_ = CutToChars(file.ReadString(kOptionsSection, kShadeColorKey, shade_color_),
-                            kMaxColorChars);
+  box_color_ =
+      CutToChars(file.ReadString(kOptionsSection, kBoxColorKey, box_color_), kMaxColorChars);
+  shade_color_ =
+      CutToChars(file.ReadString(kOptionsSection, kShadeColorKey, shade_color_), kMaxColorChars);
   header_footer_bar_ = file.ReadBool(kOptionsSection, kHeaderFooterBarKey, header_footer_bar_);
   graph_over_ = file.ReadBool(kOptionsSection, kGraphOverKey, graph_over_);
   graph_under_ = file.ReadBool(kOptionsSection, kGraphUnderKey, graph_under_);
@@ -236,8 +244,8 @@ void TReportConfig::Read(const TSectionedConfigFile& file) {
   for (std::size_t i = 0; i < kTexts.size(); ++i)
     texts_[i] = use_text_defaults_ ? kTexts[i].default_text : "";
   for (std::size_t i = 0; i < kTexts.size(); ++i)
-    texts_[i] = CutToChars(file.ReadString(kTexts[i].section, kTexts[i].key, texts_[i]),
-                           kMaxTextChars);
+    texts_[i] =
+        CutToChars(file.ReadString(kTexts[i].section, kTexts[i].key, texts_[i]), kMaxTextChars);
 }
 
 void TReportConfig::Write(TSectionedConfigFile& file) const {

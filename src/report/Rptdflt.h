@@ -74,32 +74,32 @@ struct TFontSpec {
 
 // The report text slots, in the order they are read and written.
 enum class TReportText : int {
-  TitleHeaderBar,         // TITLE PAGE / HEADERBAR
-  TitleInstrument,        // TITLE PAGE / INSTRUMENT
-  CategoryHeaderBar,      // CATEGORY REPORT / HEADERBAR
-  CategoryReportName,     // CATEGORY REPORT / REPORTNAME
-  PracticesHeaderBar,     // PRACTICES REPORT / HEADERBAR
-  PracticesReportName,    // PRACTICES REPORT / REPORTNAME
-  OverviewHeaderBar,      // OVERVIEW REPORT / HEADERBAR
-  OverviewReportName,     // OVERVIEW REPORT / REPORTNAME
-  OverviewResponseTag,    // OVERVIEW REPORT / RESPONSETAG
-  OverviewPracticeTag,    // OVERVIEW REPORT / PRACTICETAG
-  OverviewGapSizeTag,     // OVERVIEW REPORT / GAPSIZETAG
-  OverviewStrongTag,      // OVERVIEW REPORT / STRONGTAG
-  OverviewNeedsTag,       // OVERVIEW REPORT / NEEDSTAG
-  OverviewSuggestTag,     // OVERVIEW REPORT / SUGGESTTAG
-  SummaryHeaderBar,       // SUMMARY REPORT / HEADERBAR
-  SummaryReportName,      // SUMMARY REPORT / REPORTNAME
-  SummaryResponseTag,     // SUMMARY REPORT / RESPONSETAG
-  SummaryPracticeTag,     // SUMMARY REPORT / PRACTICETAG
-  SummaryGapSizeTag,      // SUMMARY REPORT / GAPSIZETAG
-  CoachingHeaderBar,      // COACHING REPORT / HEADERBAR
-  CoachingReportName,     // COACHING REPORT / REPORTNAME
-  CoachingResponseTag,    // COACHING REPORT / RESPONSETAG
-  CoachingPracticeTag,    // COACHING REPORT / PRACTICETAG
-  CoachingGapSizeTag,     // COACHING REPORT / GAPSIZETAG
-  SurveyDoesTag,          // SURVEYS / SURVDOESTAG
-  SurveyShouldTag,        // SURVEYS / SURVSHOULDTAG
+  TitleHeaderBar,       // TITLE PAGE / HEADERBAR
+  TitleInstrument,      // TITLE PAGE / INSTRUMENT
+  CategoryHeaderBar,    // CATEGORY REPORT / HEADERBAR
+  CategoryReportName,   // CATEGORY REPORT / REPORTNAME
+  PracticesHeaderBar,   // PRACTICES REPORT / HEADERBAR
+  PracticesReportName,  // PRACTICES REPORT / REPORTNAME
+  OverviewHeaderBar,    // OVERVIEW REPORT / HEADERBAR
+  OverviewReportName,   // OVERVIEW REPORT / REPORTNAME
+  OverviewResponseTag,  // OVERVIEW REPORT / RESPONSETAG
+  OverviewPracticeTag,  // OVERVIEW REPORT / PRACTICETAG
+  OverviewGapSizeTag,   // OVERVIEW REPORT / GAPSIZETAG
+  OverviewStrongTag,    // OVERVIEW REPORT / STRONGTAG
+  OverviewNeedsTag,     // OVERVIEW REPORT / NEEDSTAG
+  OverviewSuggestTag,   // OVERVIEW REPORT / SUGGESTTAG
+  SummaryHeaderBar,     // SUMMARY REPORT / HEADERBAR
+  SummaryReportName,    // SUMMARY REPORT / REPORTNAME
+  SummaryResponseTag,   // SUMMARY REPORT / RESPONSETAG
+  SummaryPracticeTag,   // SUMMARY REPORT / PRACTICETAG
+  SummaryGapSizeTag,    // SUMMARY REPORT / GAPSIZETAG
+  CoachingHeaderBar,    // COACHING REPORT / HEADERBAR
+  CoachingReportName,   // COACHING REPORT / REPORTNAME
+  CoachingResponseTag,  // COACHING REPORT / RESPONSETAG
+  CoachingPracticeTag,  // COACHING REPORT / PRACTICETAG
+  CoachingGapSizeTag,   // COACHING REPORT / GAPSIZETAG
+  SurveyDoesTag,        // SURVEYS / SURVDOESTAG
+  SurveyShouldTag,      // SURVEYS / SURVSHOULDTAG
 };
 
 class TReportConfig {

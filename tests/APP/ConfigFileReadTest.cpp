@@ -8,8 +8,8 @@ namespace zelvora {
 namespace {
 
 TEST(ConfigFileRead, KeysAndSectionsMatchWithoutRegardToCase) {
-  const auto file = TSectionedConfigFile::FromText(
-      "[settings]\nmainformtop=10\n[Other]\nMainFormTop=20\n");
+  const auto file =
+      TSectionedConfigFile::FromText("[settings]\nmainformtop=10\n[Other]\nMainFormTop=20\n");
   EXPECT_EQ(file.ReadInteger("SETTINGS", "MainFormTop", 0), 10);
   EXPECT_EQ(file.ReadInteger("other", "MAINFORMTOP", 0), 20);
   EXPECT_TRUE(file.SectionExists("Settings"));
@@ -27,8 +27,8 @@ TEST(ConfigFileRead, MissingSectionKeyOrEmptyValueGivesTheDefault) {
 }
 
 TEST(ConfigFileRead, TheFirstLineOfAKeyWinsAndOnlyItsOwnSectionCounts) {
-  const auto file = TSectionedConfigFile::FromText(
-      "[A]\nKey=first\nKey=second\nOther=x=y\n[B]\nOnlyB=1\n");
+  const auto file =
+      TSectionedConfigFile::FromText("[A]\nKey=first\nKey=second\nOther=x=y\n[B]\nOnlyB=1\n");
   EXPECT_EQ(file.ReadString("A", "Key", ""), "first");
   EXPECT_EQ(file.ReadString("A", "Other", ""), "x=y");
   EXPECT_EQ(file.ReadString("A", "OnlyB", "none"), "none");
@@ -96,7 +96,8 @@ TEST(ConfigFileRead, BooleansLookAtTheFirstCharacterOnly) {
 }
 
 TEST(ConfigFileRead, ReadSectionGivesTheLinesWithoutBlanks) {
-  const auto file = TSectionedConfigFile::FromText("[P]\nHow often do you\n\n  \nHow often should you\n[Q]\n");
+  const auto file =
+      TSectionedConfigFile::FromText("[P]\nHow often do you\n\n  \nHow often should you\n[Q]\n");
   EXPECT_EQ(file.ReadSection("p"),
             (std::vector<std::string>{"How often do you", "How often should you"}));
   EXPECT_TRUE(file.ReadSection("Q").empty());

@@ -45,8 +45,9 @@ TEST(ConfigFileSave, TheFileIsWindows1252OnDiskAndUtf8InMemory) {
   EXPECT_EQ(file.ReadString("TITLE PAGE", "HEADERBAR", ""), "Caf\xC3\xA9 \xE2\x82\xAC 360");
   file.WriteString("TITLE PAGE", "INSTRUMENT", "Zelvora 360\xC2\xB0 Feedback\xE2\x84\xA2");
   file.Save();
-  EXPECT_EQ(ReadBytes(path),
-            "[TITLE PAGE]\r\nHEADERBAR=Caf\xE9 \x80 360\r\nINSTRUMENT=Zelvora 360\xB0 Feedback\x99\r\n");
+  EXPECT_EQ(
+      ReadBytes(path),
+      "[TITLE PAGE]\r\nHEADERBAR=Caf\xE9 \x80 360\r\nINSTRUMENT=Zelvora 360\xB0 Feedback\x99\r\n");
 }
 
 TEST(ConfigFileSave, AnUnchangedFileIsNotRewritten) {

@@ -80,23 +80,34 @@ TEST(ConfigCommand, AnEmptyFolderGetsTheCompleteReportSectionOnce) {
   const std::string ini = data.File("Korrin2.INI");
   const std::string written = ReadBytes(ini);
   std::string expected_section = "[REPORT OPTIONS]\r\n";
-  const char* fonts[] = {"Arial,10,Regular,0",          "Times New Roman,14,Bold,0",
-                         "Times New Roman,11,Bold,0",   "Arial,18,Bold,0",
-                         "Arial,14,Bold,0",             "Arial,12,Regular,0",
-                         "Arial,14,Bold,0",             "Arial,12,Bold,0",
-                         "Arial,10,Bold Italic,0",      "Arial,11,Italic,0",
-                         "Arial,10,Bold,0",             "Times New Roman,11,Regular,0",
-                         "Times New Roman,11,Italic,0", "Times New Roman,11,Bold,0",
-                         "Times New Roman,9,Regular,0", "Arial,10,Regular,0",
-                         "Arial,8,Regular,0",           "Arial,6,Regular,0",
-                         "Arial,5,Regular,0",           "Arial,8,Bold,0"};
+  const char* fonts[] = {"Arial,10,Regular,0",
+                         "Times New Roman,14,Bold,0",
+                         "Times New Roman,11,Bold,0",
+                         "Arial,18,Bold,0",
+                         "Arial,14,Bold,0",
+                         "Arial,12,Regular,0",
+                         "Arial,14,Bold,0",
+                         "Arial,12,Bold,0",
+                         "Arial,10,Bold Italic,0",
+                         "Arial,11,Italic,0",
+                         "Arial,10,Bold,0",
+                         "Times New Roman,11,Regular,0",
+                         "Times New Roman,11,Italic,0",
+                         "Times New Roman,11,Bold,0",
+                         "Times New Roman,9,Regular,0",
+                         "Arial,10,Regular,0",
+                         "Arial,8,Regular,0",
+                         "Arial,6,Regular,0",
+                         "Arial,5,Regular,0",
+                         "Arial,8,Bold,0"};
   for (int i = 0; i < 20; ++i)
     expected_section += "FONT" + std::to_string(i) + "=" + fonts[i] + "\r\n";
   expected_section +=
       "BOXCOLOR=0\r\nSHADECOLOR=13158600\r\nHEADERFOOTERBAR=1\r\nGRAPHOVER=1\r\n"
       "GRAPHUNDER=0\r\nUseColor=0\r\nUseReportTextDefaults=1\r\n";
   EXPECT_EQ(written.rfind(expected_section, 0), 0u) << written;
-  EXPECT_NE(written.find("[OVERVIEW REPORT]\r\nHEADERBAR=OVERVIEW FEEDBACK\r\n"), std::string::npos);
+  EXPECT_NE(written.find("[OVERVIEW REPORT]\r\nHEADERBAR=OVERVIEW FEEDBACK\r\n"),
+            std::string::npos);
   EXPECT_NE(written.find("[SETTINGS]\r\nSurveyState=3\r\n"), std::string::npos);
 
   struct stat before {};
@@ -115,7 +126,8 @@ TEST(ConfigCommand, ValuesFromTheFileAreShownAndForeignLinesKept) {
   const std::string ini = data.File("Korrin2.INI");
   {
     std::ofstream out(ini, std::ios::binary);
-    out << "[My Notes]\r\nremember this\r\n[report options]\r\nFONT6=Arial, 16, Bold Underline, 255\r\n"
+    out << "[My Notes]\r\nremember this\r\n[report options]\r\nFONT6=Arial, 16, Bold Underline, "
+           "255\r\n"
            "FONT7=Arial,big,Bold,0\r\nGRAPHOVER=yes\r\n[TITLE PAGE]\r\nHEADERBAR="
         << std::string(70, 'X') << "\r\n[SETTINGS]\r\nMainFormWidth=abc\r\n";
   }
@@ -127,7 +139,8 @@ TEST(ConfigCommand, ValuesFromTheFileAreShownAndForeignLinesKept) {
   EXPECT_NE(run.out.find("[TITLE PAGE] HEADERBAR=" + std::string(63, 'X') + "\n"),
             std::string::npos);
   EXPECT_NE(run.out.find("[SETTINGS] MainFormWidth=600\n"), std::string::npos);
-  EXPECT_NE(run.err.find("FONT7: 'big' is not a valid integer value"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("FONT7: 'big' is not a valid integer value"), std::string::npos)
+      << run.err;
   const std::string written = ReadBytes(ini);
   EXPECT_EQ(written.rfind("[My Notes]\r\nremember this\r\n", 0), 0u) << written;
   EXPECT_NE(written.find("FONT6=Arial, 16, Bold Underline, 255\r\n"), std::string::npos);

@@ -14,7 +14,8 @@ namespace {
 std::string Fonts(int except = -1) {
   std::string text = "[REPORT OPTIONS]\n";
   for (int i = 0; i < TReportConfig::kFontCount; ++i)
-    if (i != except) text += "FONT" + std::to_string(i) + "=" + TReportConfig::DefaultFontSpec(i) + "\n";
+    if (i != except)
+      text += "FONT" + std::to_string(i) + "=" + TReportConfig::DefaultFontSpec(i) + "\n";
   return text;
 }
 
@@ -86,8 +87,8 @@ TEST(RptdfltRead, TextDefaultsOffLeavesOnlyTheTextsInTheFile) {
     if (slot == TReportText::SurveyDoesTag)
       EXPECT_EQ(config.Text(slot), "NOW");
     else
-      EXPECT_EQ(config.Text(slot), "") << TReportConfig::TextInfo(slot).section << "/"
-                                      << TReportConfig::TextInfo(slot).key;
+      EXPECT_EQ(config.Text(slot), "")
+          << TReportConfig::TextInfo(slot).section << "/" << TReportConfig::TextInfo(slot).key;
   }
 }
 
