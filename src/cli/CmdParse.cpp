@@ -3,6 +3,7 @@
 //   TSurvey 41.100 "Leadership Practices 360"
 //     TSkillArea 41.101 order=0 "Communication"
 #include <fstream>
+#include <ios>
 #include <ostream>
 #include <string>
 
@@ -58,15 +59,18 @@ int RunParse(CliContext& context) {
     context.err << "Cannot open file " << file_name << "\n";
     return 1;
   }
-  TParser parser(file);
   try {
+    TParser parser(file);
     parser.DoParse();
+    for (const auto& object : parser.TakeObjects()) PrintObject(context.out, *object, 0);
   } catch (const EParseError& e) {
     context.err << e.what() << "\n";
     return 1;
+  } catch (const std::ios_base::failure&) {
+    // A folder, or a file the system cannot read to its end.
+    context.err << "Cannot read file " << file_name << "\n";
+    return 1;
   }
-  const auto objects = parser.TakeObjects();
-  for (const auto& object : objects) PrintObject(context.out, *object, 0);
   return 0;
 }
 

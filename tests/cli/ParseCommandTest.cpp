@@ -114,6 +114,10 @@ TEST_F(ParseCommand, ReportsOtherFormatErrorsAndMissingFiles) {
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find("missing.dat"), std::string::npos) << result.err;
   EXPECT_EQ(result.out, "");
+
+  result = Run("parse " + dir_.string());
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Cannot read file " + dir_.string() + "\n");
 }
 
 TEST_F(ParseCommand, PrintsCompaniesAndAnEmptyFile) {
