@@ -190,9 +190,9 @@ std::unique_ptr<TToken> TLexer::NextToken() {
       break;
     default:
       token->Kind = TTokenKind::Other;
+      token->Text.assign(1, static_cast<char>(look_));
       break;
   }
-  token->Text.assign(1, static_cast<char>(look_));
   token = Finish(std::move(token));
   Advance();
   return token;

@@ -130,7 +130,7 @@ struct TToken {
   // Real tokens: IntValue + FracValue / 10^digits; 0 for every other kind.
   double RealValue = 0.0;
   // Identifier or string literal text (file bytes), or the one character of
-  // an other-character or punctuation token; empty otherwise. c_str() is the
+  // an other-character token; empty for every other kind. c_str() is the
   // zero-terminated form.
   std::string Text;
   int Row = 0;

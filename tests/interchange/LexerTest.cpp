@@ -245,6 +245,8 @@ TEST(TextLexer, ClassifiesEveryKindOfToken) {
   EXPECT_EQ(tokens[3].Text, "_x9");
   EXPECT_EQ(tokens[4].Text, "text");
   EXPECT_EQ(tokens[12].Text, "-");
+  // Keywords, numbers and punctuation carry no text.
+  for (std::size_t i : {0u, 1u, 5u, 6u, 8u, 9u, 10u, 11u}) EXPECT_EQ(tokens[i].Text, "") << i;
   EXPECT_EQ(tokens[13].Text, "Object");
   EXPECT_EQ(tokens[14].Text, "END");
 }
