@@ -32,7 +32,8 @@ void PrintAnswers(std::ostream& out, TSurveyDiskObjects& disk) {
     while (last > 0 && sheet.AnswersBuf[static_cast<std::size_t>(last - 1)] == 0) --last;
     out << "Answers:";
     for (int i = 0; i < last; ++i)
-      out << (i == 0 ? " " : ",") << static_cast<int>(sheet.AnswersBuf[static_cast<std::size_t>(i)]);
+      out << (i == 0 ? " " : ",")
+          << static_cast<int>(sheet.AnswersBuf[static_cast<std::size_t>(i)]);
     out << "\n";
     return;
   }

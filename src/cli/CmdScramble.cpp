@@ -110,11 +110,12 @@ const CliRegistrar kScramble{{"scramble", "Scramble a text package for the SURVE
                               "Writes IN to OUT scrambled in 4,096-byte blocks from position 0,\n"
                               "the way survey packages are read at start-up.\n",
                               RunScramble}};
-const CliRegistrar kUnscramble{{"unscramble", "Unscramble a survey package",
-                                "usage: zelvora360-cli unscramble IN OUT\n"
-                                "Reads the scrambled package IN in 4,096-byte blocks from position 0\n"
-                                "and writes its plain text to OUT.\n",
-                                RunUnscramble}};
+const CliRegistrar kUnscramble{
+    {"unscramble", "Unscramble a survey package",
+     "usage: zelvora360-cli unscramble IN OUT\n"
+     "Reads the scrambled package IN in 4,096-byte blocks from position 0\n"
+     "and writes its plain text to OUT.\n",
+     RunUnscramble}};
 
 }  // namespace
 }  // namespace zelvora::cli

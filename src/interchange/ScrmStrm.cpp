@@ -10,9 +10,9 @@ TScrambledStream::TScrambledStream(const std::string& file_name, Mode mode)
   const char* how = mode == Mode::kOpenRead ? "rb" : mode == Mode::kOpenReadWrite ? "r+b" : "w+b";
   file_ = std::fopen(file_name.c_str(), how);
   if (file_ == nullptr) {
-    throw std::runtime_error(std::string(mode == Mode::kCreate ? "Cannot create file \""
-                                                                : "Cannot open file \"") +
-                             file_name + "\"");
+    throw std::runtime_error(
+        std::string(mode == Mode::kCreate ? "Cannot create file \"" : "Cannot open file \"") +
+        file_name + "\"");
   }
 }
 
@@ -56,7 +56,9 @@ std::int64_t TScrambledStream::Position() {
 }
 
 std::int64_t TScrambledStream::Seek(std::int64_t offset, Origin origin) {
-  int whence = origin == Origin::kBeginning ? SEEK_SET : origin == Origin::kCurrent ? SEEK_CUR : SEEK_END;
+  int whence = origin == Origin::kBeginning ? SEEK_SET
+               : origin == Origin::kCurrent ? SEEK_CUR
+                                            : SEEK_END;
   if (std::fseek(file_, static_cast<long>(offset), whence) != 0)
     throw std::runtime_error("Cannot seek in file \"" + file_name_ + "\"");
   return Position();

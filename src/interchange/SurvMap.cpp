@@ -13,12 +13,21 @@ namespace {
 
 // Element names of the object kinds (indexed by kind code) and their lists.
 constexpr const char* kObjectElement[] = {
-    "TDataRoot", "TCompany",  "TDepartment", "TSurvey",      "TSubject", "TSkillArea",
+    "TDataRoot", "TCompany",    "TDepartment", "TSurvey",     "TSubject", "TSkillArea",
     "TQuestion", "TSuggestion", "TExperience", "TScoreSheet", "TRater"};
 constexpr const char* kListElement[] = {
-    "",          "TCompanyList",    "TDepartmentList", "TSurveyList",     "TSubjectList",
-    "TSkillAreaList", "TQuestionList", "TSuggestionList", "TExperienceList", "TScoreSheetList",
-    "TRaterList"};
+    "",
+    "TCompanyList",
+    "TDepartmentList",
+    "TSurveyList",
+    "TSubjectList",
+    "TSkillAreaList",
+    "TQuestionList",
+    "TSuggestionList",
+    "TExperienceList",
+    "TScoreSheetList",
+    "TRaterList",
+};
 constexpr int kFirstKind = okCompany;
 constexpr int kLastKind = okRater;
 
@@ -107,17 +116,28 @@ int KindOfList(const TSurvList& list) {
 
 std::unique_ptr<TSurvObject> NewObject(int kind) {
   switch (kind) {
-    case okCompany: return std::make_unique<TCompany>();
-    case okDepartment: return std::make_unique<TDepartment>();
-    case okSurvey: return std::make_unique<TSurvey>();
-    case okSubject: return std::make_unique<TSubject>();
-    case okSkillArea: return std::make_unique<TSkillArea>();
-    case okQuestion: return std::make_unique<TQuestion>();
-    case okSuggestion: return std::make_unique<TSuggestion>();
-    case okExperience: return std::make_unique<TExperience>();
-    case okScoreSheet: return std::make_unique<TScoreSheet>();
-    case okRater: return std::make_unique<TRater>();
-    default: throw ESurvObjError("NewType: Unknown type");
+    case okCompany:
+      return std::make_unique<TCompany>();
+    case okDepartment:
+      return std::make_unique<TDepartment>();
+    case okSurvey:
+      return std::make_unique<TSurvey>();
+    case okSubject:
+      return std::make_unique<TSubject>();
+    case okSkillArea:
+      return std::make_unique<TSkillArea>();
+    case okQuestion:
+      return std::make_unique<TQuestion>();
+    case okSuggestion:
+      return std::make_unique<TSuggestion>();
+    case okExperience:
+      return std::make_unique<TExperience>();
+    case okScoreSheet:
+      return std::make_unique<TScoreSheet>();
+    case okRater:
+      return std::make_unique<TRater>();
+    default:
+      throw ESurvObjError("NewType: Unknown type");
   }
 }
 
@@ -141,9 +161,9 @@ void ReadAnswers(std::string_view text, TScoreSheet& sheet) {
     std::size_t comma = text.find(',');
     std::string_view value = text.substr(0, comma);
     std::optional<long long> v = ParseDecimal(value);
-    sheet.AnswersBuf[index++] =
-        v ? static_cast<std::int8_t>(static_cast<std::uint8_t>(static_cast<unsigned long long>(*v) & 0xFF))
-          : std::int8_t{0};
+    sheet.AnswersBuf[index++] = v ? static_cast<std::int8_t>(static_cast<std::uint8_t>(
+                                        static_cast<unsigned long long>(*v) & 0xFF))
+                                  : std::int8_t{0};
     if (comma == std::string_view::npos) break;
     text.remove_prefix(comma + 1);
   }
@@ -193,7 +213,8 @@ void TSurveyDiskObjects::Clear() {
 
 TObjectID TSurveyMapper::ParseID(std::string_view text) {
   std::size_t dot = text.find('.');
-  if (dot == std::string_view::npos) return TObjectID{0, DecimalOrZero(text.substr(0, kIDHalfChars))};
+  if (dot == std::string_view::npos)
+    return TObjectID{0, DecimalOrZero(text.substr(0, kIDHalfChars))};
   return TObjectID{DecimalOrZero(text.substr(0, dot)),
                    DecimalOrZero(text.substr(dot + 1, kIDHalfChars))};
 }

@@ -18,7 +18,8 @@
 //   TExperience  ID Date ExperienceDate ScoreSheetsDeleted   TScoreSheetList
 //   TScoreSheet  ID Date AnswersBuf Completed AnswersEdited RaterCategory
 //   TRater       ID Date Name
-//   TDataRoot    ID Date                                     TCompanyList TSurveyList TSkillAreaList
+//   TDataRoot    ID Date                                     TCompanyList TSurveyList
+//   TSkillAreaList
 //
 // Values: "ID" is "Origin.Serial"; dates are reals (days since 1899-12-30);
 // integers decimal; booleans "0"/"1"; "AnswersBuf" is the 230 answer bytes as
@@ -57,15 +58,15 @@ class TScoreSheet;
 
 // Exclusion flags: each set bit leaves one kind of children list out.
 enum TMapperExclusion : std::uint16_t {
-  kExcludeCompanies = 1,     // companies under the data root
-  kExcludeDepartments = 2,   // departments of a company
-  kExcludeSurveys = 4,       // surveys of a department; library surveys
-  kExcludeSubjects = 8,      // subjects of a survey
-  kExcludeSkillAreas = 16,   // skill areas of a survey; library skill areas
-  kExcludeQuestions = 32,    // questions of a skill area
-  kExcludeExperiences = 64,  // experiences of a subject
-  kExcludeSuggestions = 128, // suggestions of a question
-  kExcludeScoreSheets = 256, // score sheets of an experience
+  kExcludeCompanies = 1,      // companies under the data root
+  kExcludeDepartments = 2,    // departments of a company
+  kExcludeSurveys = 4,        // surveys of a department; library surveys
+  kExcludeSubjects = 8,       // subjects of a survey
+  kExcludeSkillAreas = 16,    // skill areas of a survey; library skill areas
+  kExcludeQuestions = 32,     // questions of a skill area
+  kExcludeExperiences = 64,   // experiences of a subject
+  kExcludeSuggestions = 128,  // suggestions of a question
+  kExcludeScoreSheets = 256,  // score sheets of an experience
 };
 
 // The flags the survey disk is written with (2, 4, 8, 64, 128, 256) and read

@@ -274,7 +274,10 @@ class TXmlTokenizer {
   // Everything up to the next "<" (or the end of the text).
   std::string ReadTextRun();
 
-  void SetMark() { mark_ = pos_; has_mark_ = true; }
+  void SetMark() {
+    mark_ = pos_;
+    has_mark_ = true;
+  }
   // Fails with "mark not set" when no mark is held.
   void GoBackToMark();
 

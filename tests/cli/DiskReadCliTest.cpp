@@ -22,7 +22,8 @@ Result RunCli(const std::string& args) {
   if (pipe == nullptr) return result;
   std::array<char, 4096> buf;
   std::size_t got;
-  while ((got = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) result.out.append(buf.data(), got);
+  while ((got = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
+    result.out.append(buf.data(), got);
   int status = ::pclose(pipe);
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;
@@ -56,7 +57,8 @@ TEST(DiskReadCli, DamagedMissingAndUsage) {
   Result missing = RunCli("disk-read " + dir + "/missing.xml");
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.out, "No such element\n");
-  std::ofstream(dir + "/bare.xml") << "<D><TScoreSheet><AnswersBuf>1,0,2</AnswersBuf></TScoreSheet></D>";
+  std::ofstream(dir + "/bare.xml")
+      << "<D><TScoreSheet><AnswersBuf>1,0,2</AnswersBuf></TScoreSheet></D>";
   Result bare = RunCli("disk-read " + dir + "/bare.xml");
   EXPECT_EQ(bare.status, 0);
   EXPECT_NE(bare.out.find("Answers: 1,0,2\n"), std::string::npos) << bare.out;

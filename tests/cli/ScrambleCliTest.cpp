@@ -14,8 +14,9 @@ class ScrambleCli : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
-           ("scramblecli-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
-            "-" + std::to_string(::getpid()));
+           ("scramblecli-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+            std::to_string(::getpid()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }

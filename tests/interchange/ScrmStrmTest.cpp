@@ -1,11 +1,11 @@
 // The scrambling of package files: the key of each call, the stored bytes of
 // 4,096-byte writes from position 0, and reading back in matching calls.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 #include <string>
 
 #include "DB/Survobj.h"
@@ -19,8 +19,9 @@ class ScrmStrmTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir_ = std::filesystem::temp_directory_path() /
-           (std::string("scrmstrm-") + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
-            "-" + std::to_string(::getpid()));
+           (std::string("scrmstrm-") +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" +
+            std::to_string(::getpid()));
     std::filesystem::remove_all(dir_);
     std::filesystem::create_directories(dir_);
   }

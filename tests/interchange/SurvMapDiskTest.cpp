@@ -8,9 +8,9 @@
 #include <iterator>
 
 #include "DB/MemoryDB.h"
-#include "interchange/SurvMapTestDemo.h"
 #include "DB/Survobj.h"
 #include "interchange/SurvMap.h"
+#include "interchange/SurvMapTestDemo.h"
 #include "interchange/XML.h"
 
 namespace zelvora {

@@ -82,21 +82,28 @@ TEST(SurvMapRead, DateAndDefaults) {
 }
 
 TEST(SurvMapRead, BooleansOnlyOneIsTrue) {
-  EXPECT_FALSE(ReadAs<TScoreSheet>("<TScoreSheet><Completed>true</Completed></TScoreSheet>")->Completed);
-  EXPECT_TRUE(ReadAs<TScoreSheet>("<TScoreSheet><Completed>1</Completed></TScoreSheet>")->Completed);
-  EXPECT_FALSE(ReadAs<TScoreSheet>("<TScoreSheet><Completed>0</Completed></TScoreSheet>")->Completed);
+  EXPECT_FALSE(
+      ReadAs<TScoreSheet>("<TScoreSheet><Completed>true</Completed></TScoreSheet>")->Completed);
+  EXPECT_TRUE(
+      ReadAs<TScoreSheet>("<TScoreSheet><Completed>1</Completed></TScoreSheet>")->Completed);
+  EXPECT_FALSE(
+      ReadAs<TScoreSheet>("<TScoreSheet><Completed>0</Completed></TScoreSheet>")->Completed);
 }
 
 TEST(SurvMapRead, AnswersBufFewerMoreAndOddValues) {
-  auto few = ReadAs<TScoreSheet>("<TScoreSheet><AnswersBuf>1,2,-3,x,300,,5</AnswersBuf></TScoreSheet>");
+  auto few =
+      ReadAs<TScoreSheet>("<TScoreSheet><AnswersBuf>1,2,-3,x,300,,5</AnswersBuf></TScoreSheet>");
   const std::int8_t expected[] = {1, 2, -3, 0, 44, 0, 5};
-  for (int i = 0; i < 7; ++i) EXPECT_EQ(few->AnswersBuf[static_cast<std::size_t>(i)], expected[i]) << i;
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(few->AnswersBuf[static_cast<std::size_t>(i)], expected[i]) << i;
   for (std::size_t i = 7; i < 230; ++i) EXPECT_EQ(few->AnswersBuf[i], 0) << i;
 
   std::string many;
   for (int i = 0; i < 240; ++i) many += (i ? "," : "") + std::to_string(i % 5 + 1);
-  auto more = ReadAs<TScoreSheet>("<TScoreSheet><AnswersBuf>" + many + "</AnswersBuf></TScoreSheet>");
-  for (std::size_t i = 0; i < 230; ++i) EXPECT_EQ(more->AnswersBuf[i], static_cast<int>(i % 5 + 1)) << i;
+  auto more =
+      ReadAs<TScoreSheet>("<TScoreSheet><AnswersBuf>" + many + "</AnswersBuf></TScoreSheet>");
+  for (std::size_t i = 0; i < 230; ++i)
+    EXPECT_EQ(more->AnswersBuf[i], static_cast<int>(i % 5 + 1)) << i;
 
   auto empty = ReadAs<TScoreSheet>("<TScoreSheet><AnswersBuf></AnswersBuf></TScoreSheet>");
   for (std::int8_t b : empty->AnswersBuf) EXPECT_EQ(b, 0);
@@ -107,7 +114,8 @@ TEST(SurvMapRead, FrequencyLabelsStopAtTheFirstGap) {
   EXPECT_TRUE(none->FreqLabels.empty());
   EXPECT_EQ(none->AnsPerQ, 0);
   auto gap = ReadAs<TSurvey>(
-      "<TSurvey><AnsPerQ>2</AnsPerQ><FreqLbl1>Rarely</FreqLbl1><FreqLbl3>Often</FreqLbl3></TSurvey>");
+      "<TSurvey><AnsPerQ>2</AnsPerQ><FreqLbl1>Rarely</FreqLbl1><FreqLbl3>Often</FreqLbl3></"
+      "TSurvey>");
   EXPECT_EQ(gap->FreqLabels, std::vector<std::string>{"Rarely"});
   EXPECT_EQ(gap->AnsPerQ, 2);
 }

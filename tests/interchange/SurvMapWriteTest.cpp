@@ -156,7 +156,8 @@ TEST(SurvMapWrite, DataRootListsAndTheirFlags) {
   EXPECT_EQ(top.GetText("TSurveyList/TSurvey/Name"), "Library survey");
 
   TDocument without;
-  TSurveyMapper(kExcludeCompanies | kExcludeSurveys | kExcludeSkillAreas).WriteObject(root, without);
+  TSurveyMapper(kExcludeCompanies | kExcludeSurveys | kExcludeSkillAreas)
+      .WriteObject(root, without);
   EXPECT_EQ(without.FirstElement().Elements().Count(), 2u);
 }
 
@@ -282,8 +283,7 @@ TEST(SurvMapWrite, ExclusionFlagsAlsoApplyWhenReading) {
   EXPECT_EQ(branch(kExcludeSkillAreas), (std::vector<int>{1, 1, 0}));
   EXPECT_EQ(branch(kExcludeQuestions), (std::vector<int>{1, 1, 1, 0}));
   EXPECT_EQ(branch(kExcludeSuggestions), (std::vector<int>{1, 1, 1, 2, 0}));
-  EXPECT_EQ(branch(kExcludeSubjects | kExcludeExperiences),
-            (std::vector<int>{1, 1, 1, 2, 1}));
+  EXPECT_EQ(branch(kExcludeSubjects | kExcludeExperiences), (std::vector<int>{1, 1, 1, 2, 1}));
 
   auto with_sheets = TSurveyMapper().ReadObject(experience_element);
   EXPECT_EQ(static_cast<TExperience&>(*with_sheets).ScoreSheets().Size(), 1);

@@ -53,7 +53,7 @@ TEST(XmlReader, Entities) {
       "<F>&#xE9;&#128;</F></E>");
   TElement& e = doc->FirstElement();
   EXPECT_EQ(e.GetText("A"), "''");
-  EXPECT_EQ(e.GetText("B"), "AAA");  // 321 modulo 256 is 65
+  EXPECT_EQ(e.GetText("B"), "AAA");   // 321 modulo 256 is 65
   EXPECT_EQ(e.GetText("C"), "&lt;");  // decoded characters are not decoded again
   EXPECT_EQ(e.GetText("D"), ">\"");
   EXPECT_EQ(e.GetText("F"), "\xC3\xA9\xE2\x82\xAC");  // code-page characters é and €
