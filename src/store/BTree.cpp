@@ -56,8 +56,7 @@ int CompareEntries(const unsigned char* a, const unsigned char* b, int max_lengt
   return CompareTo(a, KeyOf(b), RecordOf(b, max_length), max_length);
 }
 
-void EncodeEntry(unsigned char* entry, std::string_view key, std::uint32_t record,
-                 int max_length) {
+void EncodeEntry(unsigned char* entry, std::string_view key, std::uint32_t record, int max_length) {
   entry[0] = static_cast<unsigned char>(key.size());
   std::memset(entry + 1, 0, static_cast<std::size_t>(max_length));
   if (!key.empty()) std::memcpy(entry + 1, key.data(), key.size());
@@ -394,8 +393,7 @@ std::uint32_t BTree::Check() {
 }
 
 std::uint32_t BTree::CheckNode(std::uint32_t page, int level, const unsigned char* low,
-                               const unsigned char* high, std::uint32_t& expected_leaf,
-                               bool root) {
+                               const unsigned char* high, std::uint32_t& expected_leaf, bool root) {
   TreeInfo& info = Info();
   const int max_length = info.max_length;
   const bool leaf = level == 0;
@@ -423,8 +421,8 @@ std::uint32_t BTree::CheckNode(std::uint32_t page, int level, const unsigned cha
   for (std::size_t j = 0; j <= count; ++j) {
     const unsigned char* child_low = j == 0 ? low : EntryAt(node.data(), j - 1, size);
     const unsigned char* child_high = j == count ? high : EntryAt(node.data(), j, size);
-    total += CheckNode(ChildAt(node.data(), j, size, max_length), level - 1, child_low,
-                       child_high, expected_leaf, false);
+    total += CheckNode(ChildAt(node.data(), j, size, max_length), level - 1, child_low, child_high,
+                       expected_leaf, false);
   }
   return total;
 }

@@ -49,7 +49,8 @@ std::size_t BlockFile::ReadAt(std::int64_t offset, void* buffer, std::size_t siz
   auto* out = static_cast<unsigned char*>(buffer);
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::pread(fd_, out + done, size - done, offset + static_cast<std::int64_t>(done));
+    const ssize_t got =
+        ::pread(fd_, out + done, size - done, offset + static_cast<std::int64_t>(done));
     if (got < 0) {
       if (errno == EINTR) continue;
       RaiseTableError(kErrAccess, kSysRead, errno);
@@ -64,7 +65,8 @@ void BlockFile::WriteAt(std::int64_t offset, const void* data, std::size_t size)
   const auto* in = static_cast<const unsigned char*>(data);
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t put = ::pwrite(fd_, in + done, size - done, offset + static_cast<std::int64_t>(done));
+    const ssize_t put =
+        ::pwrite(fd_, in + done, size - done, offset + static_cast<std::int64_t>(done));
     if (put < 0) {
       if (errno == EINTR) continue;
       RaiseTableError(kErrAccess, kSysWrite, errno);
@@ -100,7 +102,8 @@ bool BlockFile::Exists(const std::string& path) {
 }
 
 void BlockFile::Remove(const std::string& path) {
-  if (::unlink(path.c_str()) != 0 && errno != ENOENT) RaiseTableError(kErrAccess, kSysDelete, errno);
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+    RaiseTableError(kErrAccess, kSysDelete, errno);
 }
 
 }  // namespace zelvora

@@ -17,7 +17,9 @@ struct PageCache::Frame {
 };
 
 PageCache::PageCache(BlockFile& file, std::size_t capacity, Validator validator)
-    : file_(file), capacity_(std::max<std::size_t>(capacity, 1)), validator_(std::move(validator)) {}
+    : file_(file),
+      capacity_(std::max<std::size_t>(capacity, 1)),
+      validator_(std::move(validator)) {}
 
 PageCache::~PageCache() = default;
 
@@ -51,7 +53,8 @@ PageCache::Frame* PageCache::Insert(std::uint32_t page) {
   }
   frame->page = page;
   frame->dirty = false;
-  if (page >= by_page_.size()) by_page_.resize(std::max<std::size_t>(page + 1, by_page_.size() * 2), nullptr);
+  if (page >= by_page_.size())
+    by_page_.resize(std::max<std::size_t>(page + 1, by_page_.size() * 2), nullptr);
   by_page_[page] = frame;
   frame->older = newest_;
   frame->newer = nullptr;
@@ -124,7 +127,8 @@ void PageCache::Flush() {
   for (Frame* frame = oldest_; frame != nullptr; frame = frame->newer) {
     if (frame->dirty) dirty.push_back(frame);
   }
-  std::sort(dirty.begin(), dirty.end(), [](const Frame* a, const Frame* b) { return a->page < b->page; });
+  std::sort(dirty.begin(), dirty.end(),
+            [](const Frame* a, const Frame* b) { return a->page < b->page; });
   for (Frame* frame : dirty) WriteBack(frame);
 }
 

@@ -1,8 +1,8 @@
 #include "store/Table.h"
 
-#include <cerrno>
 #include <unistd.h>
 
+#include <cerrno>
 #include <new>
 #include <type_traits>
 
@@ -174,8 +174,7 @@ int TTable::OpenFileblock(const std::string& name) {
     if (name.empty() || Cp1252Length(name) > kMaxNameLength) {
       RaiseTableError(kErrSystemOpen, kSysOpen, ENAMETOOLONG);
     }
-    const int opened =
-        impl.index.Open(name + ".IX", static_cast<std::size_t>(EngineCachedPages()));
+    const int opened = impl.index.Open(name + ".IX", static_cast<std::size_t>(EngineCachedPages()));
     if (opened != 0) RaiseTableError(opened);
     impl.data.Open(name + ".DAT");
     if (impl.data.RecordLength() != impl.index.RecordLength()) RaiseTableError(kErrFileDefect);

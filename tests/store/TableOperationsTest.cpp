@@ -80,7 +80,8 @@ TEST_F(TableOperationsTest, DeletedSlotsAreMarkedAndReusedBeforeTheFileGrows) {
   TTable table;
   CreateOpen(table, "reuse");
   std::vector<std::int32_t> numbers;
-  for (int i = 0; i < 6; ++i) numbers.push_back(table.AddRecord(Record(64, "r" + std::to_string(i))));
+  for (int i = 0; i < 6; ++i)
+    numbers.push_back(table.AddRecord(Record(64, "r" + std::to_string(i))));
   EXPECT_EQ(numbers, (std::vector<std::int32_t>{1, 2, 3, 4, 5, 6}));
   table.DeleteRecord(2);
   table.DeleteRecord(5);
@@ -180,9 +181,13 @@ TEST_F(TableOperationsTest, FileblockDescriptionsAreChecked) {
               table.CreateFileblock(Name("many"), 22, std::vector<TKeyDesc>(kMaxKeys + 1));
             }),
             kErrKeyCount);
-  EXPECT_EQ(ErrorOf([&] { table.CreateFileblock(Name("zero"), 22, {{0, false}}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              table.CreateFileblock(Name("zero"), 22, {{0, false}});
+            }),
             kErrMaxKeyLenTooSmall);
-  EXPECT_EQ(ErrorOf([&] { table.CreateFileblock(Name("long"), 22, {{kMaxKeyLength + 1, false}}); }),
+  EXPECT_EQ(ErrorOf([&] {
+              table.CreateFileblock(Name("long"), 22, {{kMaxKeyLength + 1, false}});
+            }),
             kErrKeyDescTooLong);
   EXPECT_EQ(ErrorOf([&] { table.CreateFileblock(std::string(193, 'n'), 22, TwoKeys()); }),
             kErrSystemOpen);
