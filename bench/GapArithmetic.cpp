@@ -20,7 +20,7 @@ constexpr int kParticipants = 50;
 constexpr int kSheetsPerParticipant = 10;
 
 TGapCategoryList Company() {
-  return {{"Self", 0}, {"Boss", 1}, {"Others", 2}, {"Peer", 3},
+  return {{"Self", 0},  {"Boss", 1}, {"Others", 2}, {"Peer", 3},
           {"Staff", 4}, {"Team", 5}, {"Clients", 6}};
 }
 

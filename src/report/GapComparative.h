@@ -33,7 +33,7 @@ struct TGapComparativeQuestion {
 };
 
 struct TGapComparative {
-  int CurrentExperience = 1;   // 0 or 1: which of the two given is newer
+  int CurrentExperience = 1;  // 0 or 1: which of the two given is newer
   int PreviousExperience = 0;
   TGapCategoryList Categories;
   std::vector<TGapComparativeQuestion> Questions;

@@ -26,8 +26,8 @@ std::int64_t MilliToHundredths(std::int64_t milli) { return DivRoundHalfEven(mil
 
 std::string FormatHundredths(std::int64_t hundredths) {
   const bool negative = hundredths < 0;
-  const std::uint64_t magnitude =
-      negative ? 0 - static_cast<std::uint64_t>(hundredths) : static_cast<std::uint64_t>(hundredths);
+  const std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(hundredths)
+                                           : static_cast<std::uint64_t>(hundredths);
   char digits[32];
   std::snprintf(digits, sizeof digits, "%s%llu.%02llu", negative ? "-" : "",
                 static_cast<unsigned long long>(magnitude / 100),
@@ -48,7 +48,9 @@ std::string FormatSignedAverage(std::int32_t average_milli) {
 
 std::string FormatCount(std::int64_t count) { return std::to_string(count); }
 
-std::string FormatBox(std::int64_t count) { return count == 0 ? std::string() : FormatCount(count); }
+std::string FormatBox(std::int64_t count) {
+  return count == 0 ? std::string() : FormatCount(count);
+}
 
 std::string FormatShortest(std::int64_t hundredths) {
   std::string text = FormatHundredths(hundredths);

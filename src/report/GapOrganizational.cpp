@@ -33,8 +33,8 @@ class TDepartmentTallies {
              int question) {
     for (std::size_t e = 0; e < experiences.size(); ++e) {
       if (department_of[e] < 0) continue;
-      TallyPractice(tallies_[static_cast<std::size_t>(department_of[e])],
-                    experiences.subspan(e, 1), question);
+      TallyPractice(tallies_[static_cast<std::size_t>(department_of[e])], experiences.subspan(e, 1),
+                    question);
     }
   }
   void Compute(TGapMarks marks) {

@@ -35,10 +35,10 @@ std::optional<TGapRankingEntry> RankComputedPractice(const TCatGap& computed,
       continue;
     }
     pairs += computed.Cell(row, TCatGap::kCellPairs);
-    const std::int64_t weight = std::max<std::int64_t>(
-        std::int64_t{computed.Cell(row, TCatGap::kCellPairs)} -
-            computed.Cell(row, TCatGap::kCellNegatives),
-        0);
+    const std::int64_t weight =
+        std::max<std::int64_t>(std::int64_t{computed.Cell(row, TCatGap::kCellPairs)} -
+                                   computed.Cell(row, TCatGap::kCellNegatives),
+                               0);
     weighted_milli += std::int64_t{computed.Cell(row, TCatGap::kCellAverage)} * weight;
     total_weight += weight;
     large_gaps += std::int64_t{computed.Cell(row, 3)} + computed.Cell(row, 4);

@@ -4,8 +4,8 @@
 
 namespace zelvora {
 
-void TallyPractice(TCatGap& tally, std::span<const TGapExperience> experiences,
-                   int question_index, std::optional<int> only_category) {
+void TallyPractice(TCatGap& tally, std::span<const TGapExperience> experiences, int question_index,
+                   std::optional<int> only_category) {
   for (const TGapExperience& experience : experiences) {
     for (const TGapSheet& sheet : experience.Sheets) {
       if (!sheet.Completed) continue;

@@ -16,10 +16,9 @@ namespace zelvora {
 namespace {
 
 bool HasCompletedSheetOf(const TGapExperience& experience, int category) {
-  return std::any_of(experience.Sheets.begin(), experience.Sheets.end(),
-                     [&](const TGapSheet& sheet) {
-                       return sheet.Completed && sheet.RaterCategory == category;
-                     });
+  return std::any_of(
+      experience.Sheets.begin(), experience.Sheets.end(),
+      [&](const TGapSheet& sheet) { return sheet.Completed && sheet.RaterCategory == category; });
 }
 
 // The per-question totals of one category pass: the number of cells and the
@@ -78,11 +77,10 @@ TGapTraining ComputeTraining(const TGapSurvey& survey, const TGapCategoryList& c
     }
     pass.Totals.reserve(questions);
     for (std::size_t q = 0; q < questions; ++q) {
-      pass.Totals.push_back(
-          totals.Count[q] == 0
-              ? std::string(kGapTotalNotAvailable)
-              : FormatHundredths(DivRoundHalfEven(totals.SumMilli[q],
-                                                  std::int64_t{totals.Count[q]} * 10)));
+      pass.Totals.push_back(totals.Count[q] == 0
+                                ? std::string(kGapTotalNotAvailable)
+                                : FormatHundredths(DivRoundHalfEven(
+                                      totals.SumMilli[q], std::int64_t{totals.Count[q]} * 10)));
     }
     result.Categories.push_back(std::move(pass));
   }

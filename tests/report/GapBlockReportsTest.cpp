@@ -124,8 +124,7 @@ TEST_F(GapBlockReportsTest, PracticesWithoutPairsAreLeftOut) {
 TEST_F(GapBlockReportsTest, CompositePoolsEveryExperience) {
   const std::vector<TGapExperience> both = {
       experience, MakeExperience({GapSheet(1, {0, 0, 0, 0, 0, 0})}, 45100, "Bob")};
-  const std::vector<TGapAreaBlock> blocks =
-      ComputeSkillAreaBlocks(survey, both, categories, {});
+  const std::vector<TGapAreaBlock> blocks = ComputeSkillAreaBlocks(survey, both, categories, {});
   // Boss in area 1: 2,2,3,-1 and 0,0,0,0: 8 pairs over 4 questions, 7/7.
   ExpectRow(blocks[0].Rows[1], {"Boss", "2", " 1.00", {"1", "4", "", "2", "1", ""}, 100});
 }
@@ -138,8 +137,7 @@ TEST_F(GapBlockReportsTest, SurveyWithoutScoresStops) {
   } catch (const EGapError& e) {
     EXPECT_STREQ(e.what(), "No scores have been entered");
   }
-  EXPECT_THROW(ComputePracticeBlocks(survey, std::span(&experience, 1), categories, {}),
-               EGapError);
+  EXPECT_THROW(ComputePracticeBlocks(survey, std::span(&experience, 1), categories, {}), EGapError);
 }
 
 }  // namespace

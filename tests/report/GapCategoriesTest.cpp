@@ -29,9 +29,9 @@ std::string MessageOf(F&& f) {
 }
 
 TEST(GapCategoriesTest, IndividualListFollowsTheCompanyTable) {
-  const TGapExperience experience = MakeExperience({
-      GapSheet(3, {1}), GapSheet(0, {1}), GapSheet(1, {1}, false), GapSheet(3, {2}),
-      GapSheet(9, {1}), GapSheet(2, {1})});
+  const TGapExperience experience =
+      MakeExperience({GapSheet(3, {1}), GapSheet(0, {1}), GapSheet(1, {1}, false), GapSheet(3, {2}),
+                      GapSheet(9, {1}), GapSheet(2, {1})});
   const TGapCategoryList list = IndividualCategories(DefaultCompany(), experience);
   EXPECT_EQ(Numbers(list), (std::vector<int>{0, 2, 3}));
   EXPECT_EQ(list[1].Name, "Others");
@@ -81,8 +81,7 @@ TEST(GapCategoriesTest, UnionHasEveryCategoryOnce) {
   const std::vector<TGapExperience> experiences = {
       MakeExperience({GapSheet(3, {1}), GapSheet(3, {1})}),
       MakeExperience({GapSheet(1, {1}), GapSheet(0, {1}), GapSheet(6, {1}, false)})};
-  EXPECT_EQ(Numbers(UnionCategories(DefaultCompany(), experiences)),
-            (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(Numbers(UnionCategories(DefaultCompany(), experiences)), (std::vector<int>{0, 1, 3}));
   const std::vector<TGapExperience> nothing = {MakeExperience({GapSheet(3, {1}, false)})};
   EXPECT_EQ(MessageOf([&] { UnionCategories(DefaultCompany(), nothing); }),
             "No data found to process");

@@ -24,8 +24,7 @@ class GapComparativeTest : public ::testing::Test {
       {GapSheet(0, {0, -1, kSkip}), GapSheet(1, {1, 2, kSkip}), GapSheet(1, {1, 2, kSkip})},
       kNewer);
   TGapExperience older = MakeExperience(
-      {GapSheet(0, {1, 1, kSkip}), GapSheet(1, {2, 3, kSkip}), GapSheet(3, {0, 0, kSkip})},
-      kOlder);
+      {GapSheet(0, {1, 1, kSkip}), GapSheet(1, {2, 3, kSkip}), GapSheet(3, {0, 0, kSkip})}, kOlder);
 };
 
 TEST_F(GapComparativeTest, NewerIsCurrentWhicheverComesFirst) {
@@ -64,8 +63,8 @@ TEST_F(GapComparativeTest, VerdictsAndBars) {
   EXPECT_EQ(q3.Rows[1].Current.NText, "0");
   EXPECT_EQ(q3.Rows[1].Verdict, "Effective") << "a category without pairs";
 
-  const TGapComparative under = ComputeComparative(survey, DefaultCompany(), older, newer,
-                                                   {true, false});
+  const TGapComparative under =
+      ComputeComparative(survey, DefaultCompany(), older, newer, {true, false});
   EXPECT_EQ(under.Questions[1].Rows[0].Current.Bar, -1);
   EXPECT_EQ(under.Questions[1].Rows[1].Previous.Bar, 200);
 }
@@ -73,10 +72,10 @@ TEST_F(GapComparativeTest, VerdictsAndBars) {
 TEST_F(GapComparativeTest, VerdictThresholdsOnRealAverages) {
   // Boss gaps averaging 0.80 (4 of 5 ones) and 0.75 (3 of 4).
   survey = MakeSurvey({2});
-  TGapExperience current = MakeExperience({GapSheet(1, {1, 1}), GapSheet(1, {1, 1}),
-                                           GapSheet(1, {1, 1}), GapSheet(1, {1, 0}),
-                                           GapSheet(1, {0, kSkip})},
-                                          kNewer);
+  TGapExperience current =
+      MakeExperience({GapSheet(1, {1, 1}), GapSheet(1, {1, 1}), GapSheet(1, {1, 1}),
+                      GapSheet(1, {1, 0}), GapSheet(1, {0, kSkip})},
+                     kNewer);
   const TGapExperience previous = MakeExperience({GapSheet(1, {0, 0})}, kOlder);
   const TGapComparative result =
       ComputeComparative(survey, DefaultCompany(), current, previous, {});

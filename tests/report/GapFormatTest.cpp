@@ -74,8 +74,8 @@ TEST(GapFormatTest, ComparativeVerdictBoundaries) {
   const struct {
     int milli;
     const char* verdict;
-  } cases[] = {{-1500, "Examine"}, {-1, "Examine"},  {0, "Effective"},   {790, "Effective"},
-               {799, "Effective"}, {800, "Examine"}, {1000, "Examine"},  {1009, "Examine"},
+  } cases[] = {{-1500, "Examine"}, {-1, "Examine"},  {0, "Effective"},  {790, "Effective"},
+               {799, "Effective"}, {800, "Examine"}, {1000, "Examine"}, {1009, "Examine"},
                {1010, "Develop"},  {4000, "Develop"}};
   for (const auto& c : cases) EXPECT_EQ(ComparativeVerdict(c.milli), c.verdict) << c.milli;
 }

@@ -124,8 +124,8 @@ TEST_F(GapModelTest, IndividualCategoryReport) {
   const TGapExperience gap_experience = GapExperienceOf(*experience);
   const TGapCategoryList categories =
       IndividualCategories(GapCategoriesOf(*company), gap_experience);
-  const auto blocks = ComputeSkillAreaBlocks(GapSurveyOf(*survey),
-                                             std::span(&gap_experience, 1), categories, {});
+  const auto blocks =
+      ComputeSkillAreaBlocks(GapSurveyOf(*survey), std::span(&gap_experience, 1), categories, {});
   ASSERT_EQ(blocks.size(), 2u);
   EXPECT_EQ(Column(blocks[0].Rows, &TGapRow::CategoryName), (Texts{"Self", "Boss", "Peer"}));
   EXPECT_EQ(Column(blocks[0].Rows, &TGapRow::NText), (Texts{"1", "1", "1"}));

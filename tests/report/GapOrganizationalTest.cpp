@@ -53,24 +53,24 @@ TEST_F(GapOrganizationalTest, BySkillArea) {
   EXPECT_EQ(result[0].Category.Name, "Self");
   ASSERT_EQ(result[0].Blocks.size(), 1u);
   // N is per question of the area; Finance is not selected and stays out.
-  ExpectRows(result[0].Blocks[0],
-             {{"Support", "1", " 1.00", 100}, {"SALES", "1", " 1.50", 150},
-              {"Marketing", "1", " 0.00", 0}});
-  ExpectRows(result[1].Blocks[0],
-             {{"Support", "1", " 0.50", 50}, {"SALES", "1", " 2.00", 200},
-              {"Marketing", "1", "-1.50", 0}});
+  ExpectRows(result[0].Blocks[0], {{"Support", "1", " 1.00", 100},
+                                   {"SALES", "1", " 1.50", 150},
+                                   {"Marketing", "1", " 0.00", 0}});
+  ExpectRows(result[1].Blocks[0], {{"Support", "1", " 0.50", 50},
+                                   {"SALES", "1", " 2.00", 200},
+                                   {"Marketing", "1", "-1.50", 0}});
 }
 
 TEST_F(GapOrganizationalTest, ByItem) {
   const std::vector<TGapOrgCategory> result = Run(TGapOrgVariant::Items, {true, true});
   ASSERT_EQ(result[1].Blocks.size(), 2u);
   EXPECT_EQ(result[1].Blocks[1].Index, 1);
-  ExpectRows(result[1].Blocks[0],
-             {{"Support", "1", " 0.00", 0}, {"SALES", "1", " 2.00", 200},
-              {"Marketing", "1", "-1.00", -1}});
-  ExpectRows(result[1].Blocks[1],
-             {{"Support", "1", " 1.00", 100}, {"SALES", "1", " 2.00", 200},
-              {"Marketing", "1", "-2.00", -1}});
+  ExpectRows(result[1].Blocks[0], {{"Support", "1", " 0.00", 0},
+                                   {"SALES", "1", " 2.00", 200},
+                                   {"Marketing", "1", "-1.00", -1}});
+  ExpectRows(result[1].Blocks[1], {{"Support", "1", " 1.00", 100},
+                                   {"SALES", "1", " 2.00", 200},
+                                   {"Marketing", "1", "-2.00", -1}});
 }
 
 TEST_F(GapOrganizationalTest, DepartmentsSharingANameFeedOneTally) {

@@ -90,12 +90,11 @@ TEST_F(GapRankingTest, RankComputedPracticeReportsCheckAndSkipsGroupsWithoutPair
 
 TEST_F(GapRankingTest, OrderingReadsThePrintedNumberThenTheIndex) {
   // 1.254 and 1.246 both print 1.25: they keep survey order.
-  std::vector<TGapRankingEntry> entries = {
-      {FormatRankingText(125, 9, false), 9, 125, false},
-      {FormatRankingText(30, 4, false), 4, 30, false},
-      {" N/A    1      ", 1, 0, false},
-      {FormatRankingText(125, 2, true), 2, 125, true},
-      {FormatRankingText(0, 7, false), 7, 0, false}};
+  std::vector<TGapRankingEntry> entries = {{FormatRankingText(125, 9, false), 9, 125, false},
+                                           {FormatRankingText(30, 4, false), 4, 30, false},
+                                           {" N/A    1      ", 1, 0, false},
+                                           {FormatRankingText(125, 2, true), 2, 125, true},
+                                           {FormatRankingText(0, 7, false), 7, 0, false}};
   SortRanking(entries);
   std::vector<int> order;
   for (const auto& e : entries) order.push_back(e.QuestionIndex);
@@ -178,8 +177,7 @@ TEST_F(GapRankingTest, SummaryListsEveryAnsweredPracticePerCategory) {
                                       " 1.00   1      ", " 1.00   2      ", " 1.50   3      "}));
   EXPECT_TRUE(summary.ClosingParagraphs);
 
-  const TGapSummary boss_only =
-      ComputeSummary(survey, std::span(&experience, 1), {{"Boss", 1}});
+  const TGapSummary boss_only = ComputeSummary(survey, std::span(&experience, 1), {{"Boss", 1}});
   ASSERT_EQ(boss_only.Listings.size(), 1u);
   EXPECT_FALSE(boss_only.ClosingParagraphs);
 

@@ -16,7 +16,7 @@ inline constexpr int kStaff = 4;
 
 // The default category table of a new company.
 inline TGapCategoryList DefaultCompany() {
-  return {{"Self", 0}, {"Boss", 1}, {"Others", 2}, {"Peer", 3},
+  return {{"Self", 0},  {"Boss", 1}, {"Others", 2}, {"Peer", 3},
           {"Staff", 4}, {"Team", 5}, {"Clients", 6}};
 }
 

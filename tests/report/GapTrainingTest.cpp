@@ -20,9 +20,9 @@ class GapTrainingTest : public ::testing::Test {
  protected:
   TGapSurvey survey = MakeSurvey({3});
   std::vector<TGapExperience> participants = {
-      MakeExperience({GapSheet(0, {1, -1, kSkip}), GapSheet(1, {2, 0, 1}),
-                      GapSheet(1, {0, 0, kSkip})},
-                     45000, "Ann"),
+      MakeExperience(
+          {GapSheet(0, {1, -1, kSkip}), GapSheet(1, {2, 0, 1}), GapSheet(1, {0, 0, kSkip})}, 45000,
+          "Ann"),
       MakeExperience({GapSheet(1, {-2, 1, 3}), GapSheet(3, {1, 1, 1}, false)}, 45001, "Bob"),
       MakeExperience({GapSheet(1, {4, 4, 4}, false)}, 45002, "Cy"),
       MakeExperience({GapSheet(3, {2, kSkip, 1})}, 45003, "Di"),
