@@ -1,0 +1,154 @@
+// The ID counter file, 16 bytes:
+//
+// | Offset | Size | Field                                             |
+// |--------|------|---------------------------------------------------|
+// | 0      | 4    | magic "ZID1"                                      |
+// | 4      | 4    | origin, 32-bit signed little-endian (above 10)    |
+// | 8      | 4    | next serial, 32-bit signed little-endian (>= 1)   |
+// | 12     | 4    | FNV-1a hash of bytes 0 to 11, little-endian       |
+#include "DB/IDCounterFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "DB/SurvList.h"
+
+namespace zelvora {
+namespace {
+
+constexpr std::size_t kMagicOffset = 0;
+constexpr std::size_t kOriginOffset = 4;
+constexpr std::size_t kNextOffset = 8;
+constexpr std::size_t kHashOffset = 12;
+constexpr std::size_t kFileSize = 16;
+constexpr char kMagic[4] = {'Z', 'I', 'D', '1'};
+
+std::uint32_t Fnv1a(const unsigned char* data, std::size_t size) {
+  std::uint32_t hash = 2166136261u;
+  for (std::size_t i = 0; i < size; ++i) {
+    hash ^= data[i];
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+void Put32(unsigned char* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+}
+std::uint32_t Get32(const unsigned char* p) {
+  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+[[noreturn]] void Fail(const std::string& path, const char* what) {
+  const int error = errno;
+  std::string message = "The ID source file ";
+  message.append(path).append(" could not be ").append(what).append(": ").append(std::strerror(error));
+  throw ESurvObjError(message);
+}
+
+// Closes the descriptor however the write ends.
+class TFd {
+ public:
+  explicit TFd(int fd) : FFd(fd) {}
+  ~TFd() {
+    if (FFd >= 0) ::close(FFd);
+  }
+  TFd(const TFd&) = delete;
+  TFd& operator=(const TFd&) = delete;
+  int Get() const { return FFd; }
+  int Release() {
+    const int fd = FFd;
+    FFd = -1;
+    return fd;
+  }
+
+ private:
+  int FFd;
+};
+
+}  // namespace
+
+TIDCounterFile::TIDCounterFile(std::string path) : FPath(std::move(path)) {}
+
+bool TIDCounterFile::Load() {
+  unsigned char bytes[kFileSize + 1] = {};
+  ssize_t got = -1;
+  {
+    TFd fd(::open(FPath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) {
+      if (errno != ENOENT) Fail(FPath, "read");
+    } else {
+      got = ::read(fd.Get(), bytes, sizeof bytes);
+      if (got < 0) Fail(FPath, "read");
+    }
+  }
+  if (got == static_cast<ssize_t>(kFileSize) && std::memcmp(bytes + kMagicOffset, kMagic, 4) == 0 &&
+      Get32(bytes + kHashOffset) == Fnv1a(bytes, kHashOffset)) {
+    const auto origin = static_cast<std::int32_t>(Get32(bytes + kOriginOffset));
+    const auto next = static_cast<std::int32_t>(Get32(bytes + kNextOffset));
+    if (origin > kLastBuiltInOrigin && next >= 1) {
+      FOrigin = origin;
+      FNext = next;
+      return true;
+    }
+  }
+  // Missing or damaged: a new origin cannot meet any ID handed out before.
+  const std::int32_t origin = ChooseRandomOrigin();
+  Write(origin, 1);
+  FOrigin = origin;
+  FNext = 1;
+  return got < 0;
+}
+
+void TIDCounterFile::StoreNextSerial(std::int32_t next) {
+  Write(FOrigin, next);
+  FNext = next;
+}
+
+void TIDCounterFile::Write(std::int32_t origin, std::int32_t next) {
+  unsigned char bytes[kFileSize] = {};
+  std::memcpy(bytes + kMagicOffset, kMagic, 4);
+  Put32(bytes + kOriginOffset, static_cast<std::uint32_t>(origin));
+  Put32(bytes + kNextOffset, static_cast<std::uint32_t>(next));
+  Put32(bytes + kHashOffset, Fnv1a(bytes, kHashOffset));
+
+  const std::string temp = FPath + ".tmp";
+  {
+    TFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+    if (fd.Get() < 0) Fail(temp, "created");
+    std::size_t done = 0;
+    while (done < kFileSize) {
+      const ssize_t wrote = ::write(fd.Get(), bytes + done, kFileSize - done);
+      if (wrote < 0) {
+        if (errno == EINTR) continue;
+        ::unlink(temp.c_str());
+        Fail(temp, "written");
+      }
+      done += static_cast<std::size_t>(wrote);
+    }
+    if (::fsync(fd.Get()) != 0) {
+      ::unlink(temp.c_str());
+      Fail(temp, "written");
+    }
+    if (::close(fd.Release()) != 0) {
+      ::unlink(temp.c_str());
+      Fail(temp, "written");
+    }
+  }
+  if (::rename(temp.c_str(), FPath.c_str()) != 0) {
+    ::unlink(temp.c_str());
+    Fail(FPath, "replaced");
+  }
+  // The rename itself must survive a power cut too.
+  const std::filesystem::path parent = std::filesystem::path(FPath).parent_path();
+  const std::string folder = parent.empty() ? std::string(".") : parent.string();
+  TFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Get() < 0 || ::fsync(dir.Get()) != 0) Fail(folder, "synced");
+}
+
+}  // namespace zelvora

@@ -1,0 +1,672 @@
+#include "DB/SURVDB.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "DB/Survobj.h"
+#include "store/Engine.h"
+
+namespace zelvora {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kIDKeyChars = static_cast<int>(kIDKeyLength);
+
+std::vector<TKeyDesc> KeysOf(const TFileblockInfo& info) {
+  std::vector<TKeyDesc> keys{TKeyDesc{kIDKeyChars, false}};
+  if (info.KeyCount > 1) keys.push_back(TKeyDesc{kIDKeyChars, true});
+  return keys;
+}
+
+// Brackets one record change with the fileblock's lock.
+class TTableLock {
+ public:
+  explicit TTableLock(TTable& table) : FTable(table) { FTable.Lock(); }
+  ~TTableLock() {
+    try {
+      FTable.Unlock();
+    } catch (const ETableException&) {
+      // The fileblock went away under the change; nothing is held.
+    }
+  }
+  TTableLock(const TTableLock&) = delete;
+  TTableLock& operator=(const TTableLock&) = delete;
+
+ private:
+  TTable& FTable;
+};
+
+// Removes a key that should be there; an index that lost it already (a
+// damaged index being worked around) is no reason to fail the change.
+void RemoveKey(TTable& table, int key, std::int32_t record, const std::string& text) {
+  try {
+    table.DeleteKey(key, record, text);
+  } catch (const ETableException& error) {
+    if (error.Error() != kErrKeyToDelete) throw;
+  }
+}
+
+// Reads a record; false when it cannot be read or is not live.
+bool ReadLive(TTable& table, std::int32_t number, std::vector<unsigned char>& record) {
+  try {
+    table.GetRecord(number, record);
+  } catch (const ETableException&) {
+    return false;
+  }
+  return RecordIsLive(record);
+}
+
+TObjectID IDOf(const TSurvObject* object) { return object ? object->ID : TObjectID{}; }
+
+std::string FormatUnableToReindex(const std::string& base, int failed) {
+  char text[128];
+  std::snprintf(text, sizeof text, "%s was unable to reindex %d records.", base.c_str(), failed);
+  return text;
+}
+
+}  // namespace
+
+TSurveyDB::TSurveyDB(TDBMessageCallback messages) : FMessages(std::move(messages)) {
+  for (auto& table : FTables) table = std::make_unique<TTable>();
+}
+
+TSurveyDB::~TSurveyDB() {
+  try {
+    Close();
+  } catch (const std::exception&) {
+    // A fileblock that could not be closed cleanly is rebuilt at the next
+    // open; the destructor has nobody to tell.
+  }
+}
+
+void TSurveyDB::Say(const std::string& message) const {
+  if (FMessages) FMessages(message);
+}
+
+std::string TSurveyDB::FileblockPath(int fileblock) const {
+  return FDataDir + FileblockInfo(fileblock).BaseName;
+}
+
+void TSurveyDB::Open(const std::string& data_dir) {
+  if (FOpen) Close();
+  std::string dir = data_dir.empty() ? std::string("./") : data_dir;
+  if (dir.back() != '/') dir += '/';
+  std::error_code ec;
+  if (!fs::is_directory(dir, ec)) throw ESurvObjError("The data folder " + dir + " does not exist");
+  FDataDir = dir;
+  if (!EngineInitialised()) {
+    InitEngine(TNetworkMode::SingleUser, kMinPageBuffers);
+    FEngineOwned = true;
+  }
+  try {
+    FCounter = std::make_unique<TIDCounterFile>(FDataDir + TIDCounterFile::kFileName);
+    if (!FCounter->Load()) {
+      Say("The ID source file " + FCounter->Path() + " was damaged; new IDs use a new origin.");
+    }
+    FIDs = std::make_unique<TIDSource>(*FCounter);
+    OpenFileblocks();
+  } catch (...) {
+    CloseFileblocks();
+    FIDs.reset();
+    FCounter.reset();
+    if (FEngineOwned) {
+      ExitEngine();
+      FEngineOwned = false;
+    }
+    throw;
+  }
+  FOpen = true;
+  BecomeOpen();
+}
+
+void TSurveyDB::OpenFileblocks() {
+  for (int i = 0; i < kFileblockCount; ++i) {
+    const TFileblockInfo& info = FileblockInfo(i);
+    const std::string path = FileblockPath(i);
+    std::error_code ec;
+    if (!fs::exists(path + ".DAT", ec)) FTables[i]->CreateFileblock(path, info.RecordLength, KeysOf(info));
+  }
+  for (int i = 0; i < kFileblockCount; ++i) {
+    const std::string path = FileblockPath(i);
+    FUsable[i] = false;
+    bool with_message = false;
+    std::error_code ec;
+    if (fs::exists(path + ".IX", ec)) {
+      const int error = FTables[i]->OpenFileblock(path);
+      if (error == 0) {
+        FUsable[i] = true;
+        continue;
+      }
+      const TEngineStatus status = EngineStatus();
+      Say(TableErrorMessage(error, status.dos_function, status.dos_error));
+      with_message = true;
+    }
+    int failed = 0;
+    const int error = RebuildOne(i, with_message, failed);
+    if (error != 0) {
+      // The fileblock stays unusable for the run; its data file is untouched.
+      const TEngineStatus status = EngineStatus();
+      Say(TableErrorMessage(error, status.dos_function, status.dos_error));
+    }
+  }
+}
+
+void TSurveyDB::CloseFileblocks() noexcept {
+  for (int i = 0; i < kFileblockCount; ++i) {
+    FUsable[i] = false;
+    try {
+      FTables[i]->CloseFileblock();
+    } catch (const ETableException&) {
+      // Left marked in use: the next open rebuilds its index.
+    }
+  }
+}
+
+void TSurveyDB::Close() {
+  if (!FOpen) return;
+  FOpen = false;
+  BecomeClosed();
+  std::exception_ptr first;
+  for (int i = 0; i < kFileblockCount; ++i) {
+    FUsable[i] = false;
+    try {
+      FTables[i]->CloseFileblock();
+    } catch (const ETableException&) {
+      if (!first) first = std::current_exception();
+    }
+  }
+  FIDs.reset();
+  FCounter.reset();
+  if (FEngineOwned) {
+    ExitEngine();
+    FEngineOwned = false;
+  }
+  if (first) std::rethrow_exception(first);
+}
+
+int TSurveyDB::RebuildOne(int fileblock, bool with_message, int& failed) {
+  failed = 0;
+  const TFileblockInfo& info = FileblockInfo(fileblock);
+  TTable& table = *FTables[fileblock];
+  FUsable[fileblock] = false;
+  const int error = table.RebuildIndex(FileblockPath(fileblock), info.RecordLength, KeysOf(info));
+  if (error != 0) return error;
+  FUsable[fileblock] = true;
+  std::vector<unsigned char> record(static_cast<std::size_t>(info.RecordLength));
+  const std::int32_t slots = table.RecordSlots();
+  for (std::int32_t number = 1; number < slots; ++number) {
+    if (!ReadLive(table, number, record)) continue;
+    const std::string key1 = RecordID(record).Key();
+    try {
+      table.AddKey(1, number, key1);
+    } catch (const ETableException&) {
+      ++failed;
+      continue;
+    }
+    if (info.KeyCount > 1) {
+      try {
+        table.AddKey(2, number, RecordParentID(fileblock, record).Key());
+      } catch (const ETableException&) {
+        RemoveKey(table, 1, number, key1);
+        ++failed;
+      }
+    }
+  }
+  // A clean index opens without another rebuild next time.
+  table.Flush();
+  if (failed > 0) {
+    Say(FormatUnableToReindex(info.BaseName, failed));
+  } else if (with_message) {
+    Say(std::string(info.BaseName) + " reindexed");
+  }
+  return 0;
+}
+
+TTable& TSurveyDB::Table(int fileblock) {
+  FileblockInfo(fileblock);  // range check
+  if (!FUsable[fileblock]) RaiseTableError(kErrNotOpen);
+  return *FTables[fileblock];
+}
+
+// --- loading
+
+template <class T, class L, class Decode>
+void TSurveyDB::LoadChildren(int fileblock, const TObjectID& parent, L& list, Decode decode) {
+  if (!FUsable[fileblock]) return;  // reported at open; nothing can be read
+  TTable& table = *FTables[fileblock];
+  const std::string key = parent.Key();
+  std::vector<std::unique_ptr<T>> found;
+  std::vector<unsigned char> record(static_cast<std::size_t>(FileblockInfo(fileblock).RecordLength));
+  std::int32_t number = 0;
+  if (table.FindKey(2, key, number)) {
+    std::string text;
+    do {
+      // A key left over from a deleted record, or one that does not match
+      // its record, is passed over: the record is what counts.
+      if (ReadLive(table, number, record) && RecordParentID(fileblock, record) == parent) {
+        found.push_back(decode(record));
+      }
+    } while (table.NextKey(2, number, text) && text == key);
+  }
+  // The list is filled only after the walk: adding may make owners load
+  // other lists.
+  for (auto& object : found) list.Adopt(std::move(object));
+}
+
+void TSurveyDB::LoadCompanies(TCompanyList& list) {
+  if (!FUsable[fbCompany]) return;
+  TTable& table = *FTables[fbCompany];
+  std::vector<std::unique_ptr<TCompany>> found;
+  std::vector<unsigned char> record(static_cast<std::size_t>(FileblockInfo(fbCompany).RecordLength));
+  table.ClearKey(1);
+  std::int32_t number = 0;
+  std::string text;
+  while (table.NextKey(1, number, text)) {
+    if (ReadLive(table, number, record)) found.push_back(DecodeCompany(record));
+  }
+  for (auto& object : found) list.Adopt(std::move(object));
+}
+
+void TSurveyDB::LoadDepartments(const TObjectID& company, TDepartmentList& list) {
+  LoadChildren<TDepartment>(fbDepartment, company, list, DecodeDepartment);
+}
+void TSurveyDB::LoadSubjects(const TObjectID& department, TSubjectList& list) {
+  LoadChildren<TSubject>(fbSubject, department, list, DecodeSubject);
+}
+void TSurveyDB::LoadExperiences(const TObjectID& department, TExperienceList& list) {
+  LoadChildren<TExperience>(fbExperience, department, list, DecodeExperience);
+}
+void TSurveyDB::LoadScoreSheets(const TObjectID& experience, TScoreSheetList& list) {
+  LoadChildren<TScoreSheet>(fbScoreSheet, experience, list, DecodeScoreSheet);
+}
+void TSurveyDB::LoadSkillAreas(const TObjectID& survey, TSkillAreaList& list) {
+  LoadChildren<TSkillArea>(fbSkillArea, survey, list, DecodeSkillArea);
+}
+void TSurveyDB::LoadSurveys(const TObjectID& department, TSurveyList& list) {
+  LoadChildren<TSurvey>(fbSurvey, department, list, DecodeSurvey);
+}
+void TSurveyDB::LoadQuestions(const TObjectID& skill_area, TQuestionList& list) {
+  LoadChildren<TQuestion>(fbQuestion, skill_area, list, DecodeQuestion);
+}
+void TSurveyDB::LoadSuggestions(const TObjectID& question, TSuggestionList& list) {
+  LoadChildren<TSuggestion>(fbSuggestion, question, list, DecodeSuggestion);
+}
+void TSurveyDB::LoadRaters(const TObjectID& company, TRaterList& list) {
+  LoadChildren<TRater>(fbRater, company, list, DecodeRater);
+}
+
+// --- inserting
+
+void TSurveyDB::AddRecordKeys(TTable& table, int fileblock, std::int32_t record,
+                              const std::string& key1, const std::string& key2) {
+  table.AddKey(1, record, key1);
+  if (FileblockInfo(fileblock).KeyCount < 2) return;
+  try {
+    table.AddKey(2, record, key2);
+  } catch (const ETableException&) {
+    RemoveKey(table, 1, record, key1);
+    throw;
+  }
+}
+
+bool TSurveyDB::InsertRecord(int fileblock, TSurvObject& object, std::span<const unsigned char> record) {
+  object.State = osStored;
+  TTable& table = Table(fileblock);
+  TTableLock lock(table);
+  const std::int32_t number = table.AddRecord(record);
+  try {
+    AddRecordKeys(table, fileblock, number, RecordID(record).Key(),
+                  RecordParentID(fileblock, record).Key());
+  } catch (const ETableException& error) {
+    // The record is not kept without its keys.
+    try {
+      table.DeleteRecord(number);
+    } catch (const ETableException&) {
+      // Left live without keys; a reindex finds it again.
+    }
+    if (error.Error() == kErrDuplicateKey) return false;
+    throw;
+  }
+  return true;
+}
+
+namespace {
+
+// Builds a record buffer of a fileblock's length.
+std::vector<unsigned char> Buffer(int fileblock) {
+  return std::vector<unsigned char>(static_cast<std::size_t>(FileblockInfo(fileblock).RecordLength));
+}
+
+}  // namespace
+
+bool TSurveyDB::Insert(TCompany& o) {
+  auto r = Buffer(fbCompany);
+  EncodeRecord(o, r);
+  return InsertRecord(fbCompany, o, r);
+}
+bool TSurveyDB::Insert(TDepartment& o) {
+  auto r = Buffer(fbDepartment);
+  EncodeRecord(o, IDOf(o.Company), r);
+  return InsertRecord(fbDepartment, o, r);
+}
+bool TSurveyDB::Insert(TSubject& o) {
+  auto r = Buffer(fbSubject);
+  EncodeRecord(o, IDOf(o.Department), r);
+  return InsertRecord(fbSubject, o, r);
+}
+bool TSurveyDB::Insert(TExperience& o) {
+  o.SyncReferenceIDs();
+  auto r = Buffer(fbExperience);
+  EncodeRecord(o, IDOf(o.Department), r);
+  return InsertRecord(fbExperience, o, r);
+}
+bool TSurveyDB::Insert(TScoreSheet& o) {
+  auto r = Buffer(fbScoreSheet);
+  EncodeRecord(o, IDOf(o.Experience), r);
+  return InsertRecord(fbScoreSheet, o, r);
+}
+bool TSurveyDB::Insert(TSkillArea& o) {
+  auto r = Buffer(fbSkillArea);
+  EncodeRecord(o, IDOf(o.Survey), r);
+  return InsertRecord(fbSkillArea, o, r);
+}
+bool TSurveyDB::Insert(TSurvey& o) {
+  auto r = Buffer(fbSurvey);
+  EncodeRecord(o, IDOf(o.Department), r);
+  return InsertRecord(fbSurvey, o, r);
+}
+bool TSurveyDB::Insert(TQuestion& o) {
+  auto r = Buffer(fbQuestion);
+  EncodeRecord(o, IDOf(o.SkillArea), r);
+  return InsertRecord(fbQuestion, o, r);
+}
+bool TSurveyDB::Insert(TSuggestion& o) {
+  auto r = Buffer(fbSuggestion);
+  EncodeRecord(o, IDOf(o.Question), r);
+  return InsertRecord(fbSuggestion, o, r);
+}
+bool TSurveyDB::Insert(TRater& o) {
+  auto r = Buffer(fbRater);
+  EncodeRecord(o, IDOf(o.Company), r);
+  return InsertRecord(fbRater, o, r);
+}
+
+// --- updating
+
+void TSurveyDB::ModifyRecord(int fileblock, std::int32_t number, std::span<const unsigned char> old_record,
+                             std::span<const unsigned char> new_record) {
+  TTable& table = Table(fileblock);
+  const bool two_keys = FileblockInfo(fileblock).KeyCount > 1;
+  const std::string old1 = RecordID(old_record).Key();
+  const std::string old2 = RecordParentID(fileblock, old_record).Key();
+  const std::string new1 = RecordID(new_record).Key();
+  const std::string new2 = RecordParentID(fileblock, new_record).Key();
+  TTableLock lock(table);
+  if (old1 == new1 && old2 == new2) {
+    table.PutRecord(number, new_record);
+    return;
+  }
+  // Puts the old keys back so that the record stays findable under what it
+  // still holds.
+  auto restore_old_keys = [&] {
+    try {
+      table.AddKey(1, number, old1);
+      if (two_keys) table.AddKey(2, number, old2);
+    } catch (const ETableException&) {
+      // The next reindex keys it again from the record itself.
+    }
+  };
+  RemoveKey(table, 1, number, old1);
+  if (two_keys) RemoveKey(table, 2, number, old2);
+  try {
+    AddRecordKeys(table, fileblock, number, new1, new2);
+  } catch (const ETableException&) {
+    restore_old_keys();
+    throw;
+  }
+  try {
+    table.PutRecord(number, new_record);
+  } catch (const ETableException&) {
+    try {
+      RemoveKey(table, 1, number, new1);
+      if (two_keys) RemoveKey(table, 2, number, new2);
+    } catch (const ETableException&) {
+    }
+    restore_old_keys();
+    throw;
+  }
+}
+
+template <class T, class Encode>
+void TSurveyDB::UpdateRecord(int fileblock, T& object, Encode encode, bool keeps_stored_parent) {
+  TTable& table = Table(fileblock);
+  const std::string key = object.ID.Key();
+  std::int32_t number = 0;
+  auto stored = Buffer(fileblock);
+  if (table.FindKey(1, key, number) && !ReadLive(table, number, stored)) {
+    // The index still names a record that is gone: drop the stale key and
+    // store the object afresh.
+    RemoveKey(table, 1, number, key);
+    number = 0;
+  }
+  if (number == 0) {
+    Insert(object);
+    return;
+  }
+  if (ConvertStoredDate(object.Date) - RecordDate(fileblock, stored) <= 0) return;
+  auto record = Buffer(fileblock);
+  encode(record);
+  if (keeps_stored_parent) SetRecordParentID(fileblock, record, RecordParentID(fileblock, stored));
+  ModifyRecord(fileblock, number, stored, record);
+  object.State = osStored;
+}
+
+void TSurveyDB::Update(TCompany& o) {
+  UpdateRecord(fbCompany, o, [&](std::span<unsigned char> r) { EncodeRecord(o, r); }, false);
+}
+void TSurveyDB::Update(TDepartment& o) {
+  UpdateRecord(fbDepartment, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Company), r); },
+               true);
+}
+void TSurveyDB::Update(TSubject& o) {
+  UpdateRecord(fbSubject, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Department), r); },
+               false);
+}
+void TSurveyDB::Update(TExperience& o) {
+  o.SyncReferenceIDs();
+  UpdateRecord(fbExperience, o,
+               [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Department), r); }, false);
+}
+void TSurveyDB::Update(TScoreSheet& o) {
+  UpdateRecord(fbScoreSheet, o,
+               [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Experience), r); }, false);
+}
+void TSurveyDB::Update(TSkillArea& o) {
+  UpdateRecord(fbSkillArea, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Survey), r); },
+               true);
+}
+void TSurveyDB::Update(TSurvey& o) {
+  UpdateRecord(fbSurvey, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Department), r); },
+               true);
+}
+void TSurveyDB::Update(TQuestion& o) {
+  UpdateRecord(fbQuestion, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.SkillArea), r); },
+               false);
+}
+void TSurveyDB::Update(TSuggestion& o) {
+  UpdateRecord(fbSuggestion, o,
+               [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Question), r); }, false);
+}
+void TSurveyDB::Update(TRater& o) {
+  UpdateRecord(fbRater, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Company), r); },
+               false);
+}
+
+// --- deleting
+
+void TSurveyDB::DeleteRecord(int fileblock, const TObjectID& id) {
+  TTable& table = Table(fileblock);
+  const std::string key = id.Key();
+  std::int32_t number = 0;
+  if (!table.FindKey(1, key, number)) return;
+  auto record = Buffer(fileblock);
+  if (!ReadLive(table, number, record)) return;
+  TTableLock lock(table);
+  table.DeleteRecord(number);
+  RemoveKey(table, 1, number, key);
+  if (FileblockInfo(fileblock).KeyCount > 1) {
+    RemoveKey(table, 2, number, RecordParentID(fileblock, record).Key());
+  }
+}
+
+void TSurveyDB::Delete(TCompany& o) { DeleteRecord(fbCompany, o.ID); }
+void TSurveyDB::Delete(TDepartment& o) { DeleteRecord(fbDepartment, o.ID); }
+void TSurveyDB::Delete(TSubject& o) { DeleteRecord(fbSubject, o.ID); }
+void TSurveyDB::Delete(TExperience& o) { DeleteRecord(fbExperience, o.ID); }
+void TSurveyDB::Delete(TScoreSheet& o) { DeleteRecord(fbScoreSheet, o.ID); }
+void TSurveyDB::Delete(TSkillArea& o) { DeleteRecord(fbSkillArea, o.ID); }
+void TSurveyDB::Delete(TSurvey& o) { DeleteRecord(fbSurvey, o.ID); }
+void TSurveyDB::Delete(TQuestion& o) { DeleteRecord(fbQuestion, o.ID); }
+void TSurveyDB::Delete(TSuggestion& o) { DeleteRecord(fbSuggestion, o.ID); }
+void TSurveyDB::Delete(TRater& o) { DeleteRecord(fbRater, o.ID); }
+
+// --- IDs
+
+namespace {
+[[noreturn]] void NotOpen() { throw ESurvObjError("No survey database is open"); }
+}  // namespace
+
+TObjectID TSurveyDB::NextID() {
+  if (!FIDs) NotOpen();
+  return FIDs->NextID();
+}
+
+void TSurveyDB::ReserveIDs(int count) {
+  if (!FIDs) NotOpen();
+  FIDs->ReserveIDs(count);
+}
+
+int TSurveyDB::ReservedIDs() const { return FIDs ? FIDs->Reserved() : 0; }
+
+std::int32_t TSurveyDB::Origin() const { return FCounter ? FCounter->Origin() : 0; }
+
+// --- whole-database operations
+
+bool TSurveyDB::ReindexAll() {
+  if (!FOpen) NotOpen();
+  bool all_keyed = true;
+  for (int i = 0; i < kFileblockCount; ++i) {
+    int failed = 0;
+    const int error = RebuildOne(i, false, failed);
+    if (error != 0) {
+      // Left as it was: open it again with the index it had.
+      all_keyed = false;
+      FUsable[i] = FTables[i]->OpenFileblock(FileblockPath(i)) == 0;
+      continue;
+    }
+    if (failed > 0) return false;
+  }
+  return all_keyed;
+}
+
+bool TSurveyDB::ParentExists(int fileblock, const TObjectID& parent) {
+  std::int32_t number = 0;
+  TTable& table = *FTables[fileblock];
+  if (!table.FindKey(1, parent.Key(), number)) return false;
+  auto record = Buffer(fileblock);
+  return ReadLive(table, number, record);
+}
+
+std::vector<TOrphanRecord> TSurveyDB::FindOrphans() {
+  if (!FOpen) NotOpen();
+  std::vector<TOrphanRecord> orphans;
+  for (int i = 0; i < kFileblockCount; ++i) {
+    const TFileblockInfo& info = FileblockInfo(i);
+    if (info.ParentFileblock < 0 || !FUsable[i] || !FUsable[info.ParentFileblock]) continue;
+    const bool library_kind = i == fbSurvey || i == fbSkillArea;
+    TTable& table = *FTables[i];
+    auto record = Buffer(i);
+    const std::int32_t slots = table.RecordSlots();
+    for (std::int32_t number = 1; number < slots; ++number) {
+      if (!ReadLive(table, number, record)) continue;
+      const TObjectID parent = RecordParentID(i, record);
+      if (library_kind && parent.IsNull()) continue;
+      if (!ParentExists(info.ParentFileblock, parent)) {
+        orphans.push_back(TOrphanRecord{i, RecordID(record), parent});
+      }
+    }
+  }
+  return orphans;
+}
+
+bool TSurveyDB::MergeRecord(int fileblock, bool overwrite, std::span<const unsigned char> raw) {
+  const TFileblockInfo& info = FileblockInfo(fileblock);
+  if (raw.size() > static_cast<std::size_t>(info.RecordLength)) {
+    throw ESurvObjError(std::string("A record of ") + info.BaseName + " is longer than its layout");
+  }
+  auto incoming = Buffer(fileblock);
+  std::copy(raw.begin(), raw.end(), incoming.begin());
+  if (raw.size() < 12 || !RecordIsLive(incoming)) return false;
+  const TObjectID id = RecordID(incoming);
+  // Built-in objects come with the program, never from a backup.
+  if (id.Origin <= kLastBuiltInOrigin) return false;
+  TTable& table = Table(fileblock);
+  std::int32_t number = 0;
+  auto stored = Buffer(fileblock);
+  if (table.FindKey(1, id.Key(), number)) {
+    if (ReadLive(table, number, stored)) {
+      if (!overwrite && !(RecordDate(fileblock, incoming) > RecordDate(fileblock, stored))) return false;
+      ModifyRecord(fileblock, number, stored, incoming);
+      return true;
+    }
+    RemoveKey(table, 1, number, id.Key());  // stale key of a gone record
+  }
+  TTableLock lock(table);
+  const std::int32_t added = table.AddRecord(incoming);
+  try {
+    AddRecordKeys(table, fileblock, added, id.Key(), RecordParentID(fileblock, incoming).Key());
+  } catch (const ETableException&) {
+    try {
+      table.DeleteRecord(added);
+    } catch (const ETableException&) {
+    }
+    throw;
+  }
+  return true;
+}
+
+bool TSurveyDB::ArchiveData(const TProgressCallback& progress) {
+  if (!FOpen) NotOpen();
+  std::vector<fs::path> files;
+  for (int i = 0; i < kFileblockCount; ++i) files.emplace_back(FileblockPath(i) + ".DAT");
+  // Everything must be on disk and the files quiet while they are packed.
+  try {
+    for (auto& table : FTables) table->CloseFileblock();
+  } catch (...) {
+    OpenFileblocks();
+    throw;
+  }
+  bool done = false;
+  try {
+    done = TCompress().CompressFiles(fs::path(FDataDir) / kArchiveName, FDataDir, files,
+                                     TCompress::kMethodLzh, progress);
+  } catch (...) {
+    OpenFileblocks();
+    throw;
+  }
+  OpenFileblocks();
+  return done;
+}
+
+std::int32_t TSurveyDB::LiveRecordCount(int fileblock) {
+  TTable& table = Table(fileblock);
+  table.ClearKey(1);
+  std::int32_t count = 0;
+  std::int32_t number = 0;
+  std::string text;
+  while (table.NextKey(1, number, text)) ++count;
+  return count;
+}
+
+}  // namespace zelvora

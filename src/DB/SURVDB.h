@@ -1,0 +1,186 @@
+// TSurveyDB: the survey database kept in ten record files (fileblocks) of
+// the record store, one per object kind, in the data folder. It serves the
+// objects through TSurveyDBBase exactly as TMemoryDB does, and adds what the
+// main window and backup/restore need: ReindexAll, MergeRecord, ArchiveData.
+//
+// Files in the data folder: "<base>.DAT" and "<base>.IX" for each fileblock
+// (base names and layouts in DB/RecordLayouts.*), the ID counter
+// "IDSOURCE.360" (DB/IDCounterFile.h) and, while a backup is made,
+// "bk360.cmp".
+//
+// Callers may rely on:
+//  - Open creates missing fileblocks, rebuilds missing indexes silently and
+//    damaged ones with a message, makes this the global database and creates
+//    the library owners; Close undoes all that (the destructor closes too);
+//  - messages meant for the administrator ("Error #...", "<base> reindexed",
+//    "<base> was unable to reindex <n> records.") go to the callback given at
+//    construction; nothing here opens a window;
+//  - Load* appends children in the order the index returns equal keys
+//    (ascending record number); a record that cannot be read is skipped;
+//  - an Update whose new keys cannot be added puts the old keys back, so
+//    the record stays findable, and then raises the store's failure;
+//  - every stored record has reached the operating system when a call
+//    returns, and a kill at any moment loses at most the change under way;
+//  - IDs come from the counter file, which is on disk before an ID is
+//    handed out.
+// Requires: one thread; no other open TSurveyDB on the same folder.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "DB/IDCounterFile.h"
+#include "DB/IDSource.h"
+#include "DB/RecordLayouts.h"
+#include "DB/SurveyDBBase.h"
+#include "store/Compress.h"
+#include "store/Table.h"
+
+namespace zelvora {
+
+// Receives each message for the administrator.
+using TDBMessageCallback = std::function<void(const std::string& message)>;
+
+// A live record whose parent record is gone.
+struct TOrphanRecord {
+  int Fileblock = 0;
+  TObjectID ID;
+  TObjectID Parent;
+};
+
+class TSurveyDB : public TSurveyDBBase {
+ public:
+  static constexpr const char* kArchiveName = "bk360.cmp";
+
+  explicit TSurveyDB(TDBMessageCallback messages = {});
+  ~TSurveyDB() override;
+
+  // Opens the database in `data_dir` (with or without a trailing "/"; the
+  // folder must exist). Store failures other than those answered by a
+  // rebuild propagate as ETableException; then nothing stays open.
+  void Open(const std::string& data_dir);
+  void Close();
+  bool IsOpen() const { return FOpen; }
+  // The data folder, ending with "/".
+  const std::string& DataDir() const { return FDataDir; }
+  // "<data dir><base>" of a fileblock, without extension.
+  std::string FileblockPath(int fileblock) const;
+
+  void LoadCompanies(TCompanyList& list) override;
+  void LoadDepartments(const TObjectID& company, TDepartmentList& list) override;
+  void LoadSubjects(const TObjectID& department, TSubjectList& list) override;
+  void LoadExperiences(const TObjectID& department, TExperienceList& list) override;
+  void LoadScoreSheets(const TObjectID& experience, TScoreSheetList& list) override;
+  void LoadSkillAreas(const TObjectID& survey, TSkillAreaList& list) override;
+  void LoadSurveys(const TObjectID& department, TSurveyList& list) override;
+  void LoadQuestions(const TObjectID& skill_area, TQuestionList& list) override;
+  void LoadSuggestions(const TObjectID& question, TSuggestionList& list) override;
+  void LoadRaters(const TObjectID& company, TRaterList& list) override;
+
+  bool Insert(TCompany& object) override;
+  bool Insert(TDepartment& object) override;
+  bool Insert(TSubject& object) override;
+  bool Insert(TExperience& object) override;
+  bool Insert(TScoreSheet& object) override;
+  bool Insert(TSkillArea& object) override;
+  bool Insert(TSurvey& object) override;
+  bool Insert(TQuestion& object) override;
+  bool Insert(TSuggestion& object) override;
+  bool Insert(TRater& object) override;
+
+  void Delete(TCompany& object) override;
+  void Delete(TDepartment& object) override;
+  void Delete(TSubject& object) override;
+  void Delete(TExperience& object) override;
+  void Delete(TScoreSheet& object) override;
+  void Delete(TSkillArea& object) override;
+  void Delete(TSurvey& object) override;
+  void Delete(TQuestion& object) override;
+  void Delete(TSuggestion& object) override;
+  void Delete(TRater& object) override;
+
+  void Update(TCompany& object) override;
+  void Update(TDepartment& object) override;
+  void Update(TSubject& object) override;
+  void Update(TExperience& object) override;
+  void Update(TScoreSheet& object) override;
+  void Update(TSkillArea& object) override;
+  void Update(TSurvey& object) override;
+  void Update(TQuestion& object) override;
+  void Update(TSuggestion& object) override;
+  void Update(TRater& object) override;
+
+  TObjectID NextID() override;
+  void ReserveIDs(int count) override;
+  int ReservedIDs() const override;
+  // The installation's origin (0 while closed).
+  std::int32_t Origin() const;
+
+  // Rebuilds every index without messages. A fileblock whose rebuild fails
+  // is reopened as it was and the next one is taken; when records of a
+  // fileblock cannot be keyed again the work stops after it. True when every
+  // fileblock was keyed without failure. The caller resets the data root.
+  bool ReindexAll();
+  // Live records whose parent record (key 2) is missing: score sheets
+  // without their experience and so on, left by a crash or an old fault.
+  // Library surveys and library skill areas (parent (0,0)) are not orphans.
+  std::vector<TOrphanRecord> FindOrphans();
+
+  // Restore: merges one raw record of `fileblock` (zero-padded to the record
+  // length when shorter; a longer record fails). A live record whose origin
+  // is above 10 is added when its ID is not stored, and replaces the stored
+  // record when `overwrite` is set or its Date is later. Returns whether the
+  // record was written.
+  bool MergeRecord(int fileblock, bool overwrite, std::span<const unsigned char> record);
+
+  // Backup: closes the fileblocks, compresses the ten data files in index
+  // order into "bk360.cmp" in the data folder (LZH), and opens them again,
+  // also when the compression fails. False when the callback cancelled.
+  bool ArchiveData(const TProgressCallback& progress = {});
+
+  // Number of live records of a fileblock (walks key 1).
+  std::int32_t LiveRecordCount(int fileblock);
+  // The open fileblock, for tools and tests.
+  TTable& Table(int fileblock);
+
+ protected:
+  // Adds the two keys of a record; the hook lets tests make it fail.
+  virtual void AddRecordKeys(TTable& table, int fileblock, std::int32_t record,
+                             const std::string& key1, const std::string& key2);
+
+ private:
+  void Say(const std::string& message) const;
+  void OpenFileblocks();
+  void CloseFileblocks() noexcept;
+  // Rebuilds one index: 0 or the engine's error number; `failed` counts the
+  // live records whose keys could not be added.
+  int RebuildOne(int fileblock, bool with_message, int& failed);
+
+  template <class T, class L, class Decode>
+  void LoadChildren(int fileblock, const TObjectID& parent, L& list, Decode decode);
+  bool InsertRecord(int fileblock, TSurvObject& object, std::span<const unsigned char> record);
+  // Replaces the record at `number`, exchanging its keys; `old_record` is
+  // what is stored there now.
+  void ModifyRecord(int fileblock, std::int32_t number, std::span<const unsigned char> old_record,
+                    std::span<const unsigned char> new_record);
+  template <class T, class Encode>
+  void UpdateRecord(int fileblock, T& object, Encode encode, bool keeps_stored_parent);
+  void DeleteRecord(int fileblock, const TObjectID& id);
+  bool ParentExists(int fileblock, const TObjectID& parent);
+
+  TDBMessageCallback FMessages;
+  std::string FDataDir;
+  std::array<std::unique_ptr<TTable>, kFileblockCount> FTables;
+  std::array<bool, kFileblockCount> FUsable{};
+  std::unique_ptr<TIDCounterFile> FCounter;
+  std::unique_ptr<TIDSource> FIDs;
+  bool FOpen = false;
+  bool FEngineOwned = false;
+};
+
+}  // namespace zelvora
