@@ -41,8 +41,9 @@ constexpr std::uint32_t kEndOfChain = 0xFFFFFFFF;
 constexpr std::int32_t kMinRecordLength = 22;
 constexpr std::uint32_t kMaxSlots = 0x7FFFFFFF;
 constexpr std::size_t kScanBytes = 1 << 20;
-// Data blocks cached per fileblock (16 MiB).
-constexpr std::size_t kCachedBlocks = 4096;
+// Data blocks cached per fileblock (up to 64 MiB, taken only as the file is
+// read).
+constexpr std::size_t kCachedBlocks = 16384;
 
 bool ValidMagic(const unsigned char* header) {
   return std::memcmp(header + kHdrMagic, kMagic, sizeof kMagic) == 0 &&

@@ -41,12 +41,7 @@ void RecordCache::Evict() {
   --cached_;
 }
 
-RecordCache::Block* RecordCache::Load(std::uint64_t number) {
-  if (number < by_number_.size() && by_number_[number] != nullptr) {
-    Block* block = by_number_[number];
-    Touch(block);
-    return block;
-  }
+RecordCache::Block* RecordCache::Acquire(std::uint64_t number) {
   if (cached_ >= capacity_) Evict();
   Block* block;
   if (!spare_.empty()) {
@@ -58,13 +53,6 @@ RecordCache::Block* RecordCache::Load(std::uint64_t number) {
   }
   block->number = number;
   block->valid = 0;
-  try {
-    block->valid = file_.ReadAt(static_cast<std::int64_t>(number * kBlockSize), block->bytes.data(),
-                                kBlockSize);
-  } catch (...) {
-    spare_.push_back(block);
-    throw;
-  }
   if (number >= by_number_.size()) {
     by_number_.resize(std::max<std::size_t>(number + 1, by_number_.size() * 2), nullptr);
   }
@@ -75,6 +63,18 @@ RecordCache::Block* RecordCache::Load(std::uint64_t number) {
   newest_ = block;
   if (oldest_ == nullptr) oldest_ = block;
   ++cached_;
+  return block;
+}
+
+RecordCache::Block* RecordCache::Load(std::uint64_t number) {
+  if (number < by_number_.size() && by_number_[number] != nullptr) {
+    Block* block = by_number_[number];
+    Touch(block);
+    return block;
+  }
+  Block* block = Acquire(number);
+  block->valid = file_.ReadAt(static_cast<std::int64_t>(number * kBlockSize), block->bytes.data(),
+                              kBlockSize);
   return block;
 }
 
@@ -105,8 +105,13 @@ void RecordCache::Write(std::int64_t offset, const unsigned char* data, std::siz
     const std::uint64_t number = position / kBlockSize;
     const std::size_t within = position % kBlockSize;
     const std::size_t piece = std::min(size, kBlockSize - within);
-    if (number < by_number_.size() && by_number_[number] != nullptr) {
-      Block* block = by_number_[number];
+    Block* block = number < by_number_.size() ? by_number_[number] : nullptr;
+    if (block == nullptr && within == 0) {
+      // A write that starts a block (as appends do) caches it without a
+      // read: what was just written is what is read next.
+      block = Acquire(number);
+    }
+    if (block != nullptr) {
       std::memcpy(block->bytes.data() + within, data, piece);
       // Bytes between the old end and this write would be unknown; the next
       // read of them reloads the block.

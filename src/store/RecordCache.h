@@ -1,6 +1,7 @@
 // A read cache over the data file in 4 KiB blocks. Writes go straight to the
 // file (so a process that dies keeps them) and into any cached block they
-// touch, so the cache never holds older bytes than the file.
+// touch, so the cache never holds older bytes than the file; a write that
+// starts a block also brings that block into the cache.
 //
 // Callers may rely on: Read returns the file's bytes or raises 10070 when
 // the file ends first; after Write the cache and the file agree.
@@ -29,6 +30,8 @@ class RecordCache {
 
  private:
   struct Block;
+  // A block taken into the cache empty (valid 0), evicting the oldest.
+  Block* Acquire(std::uint64_t number);
   Block* Load(std::uint64_t number);
   void Touch(Block* block);
   void Evict();

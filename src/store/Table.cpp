@@ -31,8 +31,13 @@ std::string ToFileText(std::string_view text) {
   return IsAscii(text) ? std::string(text) : Utf8ToCp1252(text);
 }
 
-std::string FromFileText(std::string_view bytes) {
-  return IsAscii(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
+// Assigns in place so a caller's string keeps its buffer across a walk.
+void FromFileText(std::string_view bytes, std::string& text) {
+  if (IsAscii(bytes)) {
+    text.assign(bytes);
+  } else {
+    text = Cp1252ToUtf8(bytes);
+  }
 }
 
 void CheckDescription(const std::string& name, std::int32_t record_length,
@@ -57,6 +62,7 @@ struct TTable::Impl {
   DataFile data;
   IndexFile index;
   std::vector<BTreeCursor> cursors;
+  std::string scratch_key;  // reused by NextKey so walking does not allocate
   int lock_depth = 0;
 
   void RequireOpen() const {
@@ -340,14 +346,14 @@ void TTable::ClearKey(int key) {
 bool TTable::NextKey(int key, std::int32_t& record, std::string& text) {
   const bool found = Run(impl_->index, [&] {
     const int index = impl_->CheckKey(key);
-    std::string bytes;
+    std::string& bytes = impl_->scratch_key;
     std::uint32_t number = 0;
     if (!BTree(impl_->index, index)
              .Next(impl_->cursors[static_cast<std::size_t>(index)], bytes, number)) {
       return false;
     }
     record = static_cast<std::int32_t>(number);
-    text = FromFileText(bytes);
+    FromFileText(bytes, text);
     return true;
   });
   if (!found) RecordEngineFailure(kErrNoLargerKey, 0, 0);
