@@ -18,7 +18,14 @@ TCompanyList& TDataRoot::Companies() {
   if (!FCompanies) {
     FCompanies = std::make_unique<TCompanyList>();
     FCompanies->AddObserver(this);
-    if (State != osBuiltOutside) SurveyDB().LoadCompanies(*FCompanies);
+    if (State != osBuiltOutside) {
+      try {
+        SurveyDB().LoadCompanies(*FCompanies);
+      } catch (...) {
+        DestroyList(FCompanies);
+        throw;
+      }
+    }
     FCompaniesLoaded = true;
   }
   return *FCompanies;
@@ -28,7 +35,14 @@ TSurveyList& TDataRoot::LibrarySurveys() {
   if (!FLibrarySurveys) {
     FLibrarySurveys = std::make_unique<TSurveyList>();
     FLibrarySurveys->AddObserver(this);
-    if (State != osBuiltOutside) SurveyDB().LoadSurveys(TObjectID{}, *FLibrarySurveys);
+    if (State != osBuiltOutside) {
+      try {
+        SurveyDB().LoadSurveys(TObjectID{}, *FLibrarySurveys);
+      } catch (...) {
+        DestroyList(FLibrarySurveys);
+        throw;
+      }
+    }
     FLibrarySurveysLoaded = true;
   }
   return *FLibrarySurveys;
@@ -38,7 +52,14 @@ TSkillAreaList& TDataRoot::LibrarySkillAreas() {
   if (!FLibrarySkillAreas) {
     FLibrarySkillAreas = std::make_unique<TSkillAreaList>();
     FLibrarySkillAreas->AddObserver(this);
-    if (State != osBuiltOutside) SurveyDB().LoadSkillAreas(TObjectID{}, *FLibrarySkillAreas);
+    if (State != osBuiltOutside) {
+      try {
+        SurveyDB().LoadSkillAreas(TObjectID{}, *FLibrarySkillAreas);
+      } catch (...) {
+        DestroyList(FLibrarySkillAreas);
+        throw;
+      }
+    }
     FLibrarySkillAreasLoaded = true;
   }
   return *FLibrarySkillAreas;

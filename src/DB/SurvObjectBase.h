@@ -107,14 +107,22 @@ class TSurvObject : public TObserver {
 
   // Creates `list` on first access, registered with this object as its
   // first observer; fills it through `load` when LoadsChildren, and then
-  // marks it loaded.
+  // marks it loaded. Requires: the object's Update frees the items of `list`
+  // on code 5.
   template <class L, class LoadFn>
   L& LazyList(std::unique_ptr<L>& list, bool& loaded, LoadFn load) {
     if (!list) {
       list = std::make_unique<L>();
       list->AddObserver(this);
       if (LoadsChildren()) {
-        load(*list);
+        // A load that fails leaves no half-filled list behind: the next
+        // access tries again.
+        try {
+          load(*list);
+        } catch (...) {
+          DestroyList(list);
+          throw;
+        }
         loaded = true;
       }
     }

@@ -154,6 +154,41 @@ TEST(LazyLoadingAndAddingFailures, AFailedInsertPropagatesAndAppendsNothing) {
   // The caller still holds the question (freed by unique_ptr here).
 }
 
+// A database whose first load of questions fails half-way.
+class FlakyLoadDB : public TMemoryDB {
+ public:
+  FlakyLoadDB() : TMemoryDB(5001, 1) {}
+  void LoadQuestions(const TObjectID& skill_area, TQuestionList& list) override {
+    TMemoryDB::LoadQuestions(skill_area, list);
+    if (Fail) {
+      Fail = false;
+      throw ESurvObjError("read error");
+    }
+  }
+  bool Fail = false;
+};
+
+TEST(LazyLoadingAndAddingFailures, AFailedLoadLeavesNoHalfList) {
+  FlakyLoadDB db;
+  db.Open();
+  TObjectID area_id;
+  {
+    TDataRoot root;
+    TSkillArea* area = root.LibrarySkillAreas().Adopt(std::make_unique<TSkillArea>());
+    area_id = area->ID;
+    area->Questions().Adopt(std::make_unique<TQuestion>());
+    area->Questions().Adopt(std::make_unique<TQuestion>());
+  }
+  TDataRoot root;
+  TSkillArea* area = root.LibrarySkillAreas().FindByID(area_id);
+  ASSERT_NE(area, nullptr);
+  db.Fail = true;
+  EXPECT_THROW(area->Questions(), ESurvObjError);
+  EXPECT_FALSE(area->QuestionsLoaded());
+  EXPECT_EQ(area->Questions().Count(), 2);  // the retry loads everything once
+  EXPECT_TRUE(area->QuestionsLoaded());
+}
+
 TEST(LazyLoadingAndAddingFailures, NoDatabaseIsAClearFailure) {
   ASSERT_EQ(GetSurveyDB(), nullptr);
   TDataRoot root;
