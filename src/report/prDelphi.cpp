@@ -162,7 +162,10 @@ QImage TMetaPageList::Render(int index, int dpi) const {
   image.setDotsPerMeterY(dots_per_meter);
   image.fill(Qt::white);
   QPainter painter(&image);
-  painter.setRenderHint(QPainter::Antialiasing);
+  // Hairlines of the printer (one printer pixel) would fade away when
+  // scaled down with antialiasing; without it they keep one pixel, as a
+  // printed page shows them.
+  painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing);
   Replay(index, painter, dpi);
   painter.end();
