@@ -22,13 +22,13 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-const char* const kWords[] = {"the",     "team",     "listens",  "to",       "others",   "and",
-                              "gives",   "clear",    "feedback", "on",       "goals",    "plans",
-                              "work",    "shares",   "credit",   "with",     "people",   "who",
-                              "support", "change",   "keeps",    "promises", "makes",    "time",
-                              "for",     "coaching", "decisions","are",      "explained","openly"};
-const char* const kNames[] = {"Anderson", "Baker", "Chen",   "Dubois", "Evans",    "Fischer",
-                              "Garcia",   "Hansen", "Ito",   "Jensen", "Kowalski", "Lopez"};
+const char* const kWords[] = {
+    "the",      "team",     "listens",   "to",     "others",    "and",      "gives",  "clear",
+    "feedback", "on",       "goals",     "plans",  "work",      "shares",   "credit", "with",
+    "people",   "who",      "support",   "change", "keeps",     "promises", "makes",  "time",
+    "for",      "coaching", "decisions", "are",    "explained", "openly"};
+const char* const kNames[] = {"Anderson", "Baker",  "Chen", "Dubois", "Evans",    "Fischer",
+                              "Garcia",   "Hansen", "Ito",  "Jensen", "Kowalski", "Lopez"};
 
 // One record file: `count` records of `length` bytes; the record number
 // decides IDs, the generator texts, dates and answers.
@@ -76,7 +76,8 @@ const std::vector<Bytes>& Files() {
     std::vector<Bytes> out;
     const std::size_t lengths[] = {200, 120, 160, 300, 180, 240, 220, 260, 313, 140};
     const std::size_t counts[] = {50, 500, 800, 8000, 1500, 12000, 15000, 3000, 35000, 6000};
-    for (int kind = 1; kind <= 10; ++kind) out.push_back(RecordFile(lengths[kind - 1], counts[kind - 1], kind, rng));
+    for (int kind = 1; kind <= 10; ++kind)
+      out.push_back(RecordFile(lengths[kind - 1], counts[kind - 1], kind, rng));
     return out;
   }();
   return files;
@@ -126,7 +127,8 @@ void RunDecode(benchmark::State& state, Decode decode) {
   std::vector<Bytes> packed;
   for (const Bytes& f : Files()) packed.push_back(decode.encode(f));
   for (auto _ : state) {
-    for (std::size_t i = 0; i < packed.size(); ++i) benchmark::DoNotOptimize(decode.decode(packed[i], Files()[i].size()));
+    for (std::size_t i = 0; i < packed.size(); ++i)
+      benchmark::DoNotOptimize(decode.decode(packed[i], Files()[i].size()));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * TotalSize()));
 }

@@ -25,7 +25,8 @@ const char* const kHelp =
     "cat      writes the member's bytes to standard output\n";
 
 int Create(const ParsedArgs& args, CliContext& context) {
-  if (args.positional.size() < 4) throw CliUsageError("archive create needs ARCHIVE, DIR and FILEs");
+  if (args.positional.size() < 4)
+    throw CliUsageError("archive create needs ARCHIVE, DIR and FILEs");
   std::string method_name = args.Value("--method").value_or("LZH");
   auto method = TCompress::MethodCode(method_name);
   if (!method || *method == TCompress::kMethodCustom) {
@@ -76,7 +77,8 @@ int RunArchive(CliContext& context) {
   throw CliUsageError("unknown subcommand " + sub);
 }
 
-const CliRegistrar kArchive{{"archive", "Make, list and unpack compressed archives", kHelp, RunArchive}};
+const CliRegistrar kArchive{
+    {"archive", "Make, list and unpack compressed archives", kHelp, RunArchive}};
 
 }  // namespace
 }  // namespace zelvora::cli

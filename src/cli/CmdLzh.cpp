@@ -46,7 +46,8 @@ int RunLzh(CliContext& context) {
   } else {
     throw CliUsageError("unknown subcommand " + sub);
   }
-  context.out.write(reinterpret_cast<const char*>(result.data()), static_cast<std::streamsize>(result.size()));
+  context.out.write(reinterpret_cast<const char*>(result.data()),
+                    static_cast<std::streamsize>(result.size()));
   context.out.flush();
   if (!context.out) {
     context.err << "Could not write standard output\n";

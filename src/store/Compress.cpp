@@ -294,9 +294,10 @@ bool TCompress::CompressFiles(const fs::path& archive, const fs::path& target_pa
     if (fs::weakly_canonical(fs::absolute(full, ec2), ec2) == archive_full && !ec2) continue;
     // Both sides absolute and normalised, so "dir" and "/abs/dir/./a" meet.
     std::string rest;
-    bool inside = !target_path.empty() &&
-                  StripBase(fs::absolute(full, ec).lexically_normal().generic_string(),
-                            fs::absolute(target_path, ec).lexically_normal().generic_string(), rest);
+    bool inside =
+        !target_path.empty() &&
+        StripBase(fs::absolute(full, ec).lexically_normal().generic_string(),
+                  fs::absolute(target_path, ec).lexically_normal().generic_string(), rest);
     if (!inside) {
       if (!file.is_relative()) {
         throw ECompressException("File is outside the archive's folder: " + full.string());
@@ -334,10 +335,17 @@ bool TCompress::CompressFiles(const fs::path& archive, const fs::path& target_pa
     std::optional<std::vector<std::uint8_t>> packed;
     // An empty file cannot shrink: it is stored like any file that does not.
     switch (data.empty() ? kMethodNone : method) {
-      case kMethodRle: packed = RleEncode(data, data.size()); break;
-      case kMethodLzh: packed = LzhufEncode(data, data.size()); break;
-      case kMethodLh5: packed = Lh5Encode(data, data.size()); break;
-      default: break;
+      case kMethodRle:
+        packed = RleEncode(data, data.size());
+        break;
+      case kMethodLzh:
+        packed = LzhufEncode(data, data.size());
+        break;
+      case kMethodLh5:
+        packed = Lh5Encode(data, data.size());
+        break;
+      default:
+        break;
     }
     // Data that does not shrink is stored as it is.
     std::uint8_t used = packed ? method : kMethodNone;
@@ -353,7 +361,8 @@ bool TCompress::CompressFiles(const fs::path& archive, const fs::path& target_pa
     Put32(&entry[kChecksumOffset], ByteSum(data));
     out.write(reinterpret_cast<const char*>(entry.data()), entry.size());
     out.write(file.stored.data(), static_cast<std::streamsize>(file.stored.size()));
-    out.write(reinterpret_cast<const char*>(body.data()), static_cast<std::streamsize>(body.size()));
+    out.write(reinterpret_cast<const char*>(body.data()),
+              static_cast<std::streamsize>(body.size()));
     if (!out) throw ECompressException(kMsgWrite);
     done += data.size();
     if (!Report(progress, std::min(99, Percent(done, total)))) return false;
@@ -421,7 +430,8 @@ std::vector<TArchiveEntry> TCompress::ReadEntries(std::istream& archive) {
   return entries;
 }
 
-std::vector<std::uint8_t> TCompress::ExpandEntry(std::istream& archive, const TArchiveEntry& entry) {
+std::vector<std::uint8_t> TCompress::ExpandEntry(std::istream& archive,
+                                                 const TArchiveEntry& entry) {
   std::vector<std::uint8_t> packed(entry.compressed_size);
   archive.clear();
   archive.seekg(static_cast<std::streamoff>(entry.data_offset));
@@ -434,9 +444,15 @@ std::vector<std::uint8_t> TCompress::ExpandEntry(std::istream& archive, const TA
       if (entry.compressed_size != entry.size) throw ECompressException(kMsgChecksum);
       data = std::move(packed);
       break;
-    case kMethodRle: data = RleDecode(packed, entry.size); break;
-    case kMethodLzh: data = LzhufDecode(packed, entry.size); break;
-    case kMethodLh5: data = Lh5Decode(packed, entry.size); break;
+    case kMethodRle:
+      data = RleDecode(packed, entry.size);
+      break;
+    case kMethodLzh:
+      data = LzhufDecode(packed, entry.size);
+      break;
+    case kMethodLh5:
+      data = Lh5Decode(packed, entry.size);
+      break;
     default:
       throw ECompressException("Can't expand " + entry.name + ": compression method " +
                                (MethodName(entry.method) ? Quoted(*MethodName(entry.method))
@@ -468,7 +484,8 @@ void TCompress::ExtractToMemory(const fs::path& archive, std::string_view member
   for (const TArchiveEntry& entry : ReadEntries(in)) {
     if (!SameMemberName(entry.name, member)) continue;
     std::vector<std::uint8_t> data = ExpandEntry(in, entry);
-    stream.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+    stream.write(reinterpret_cast<const char*>(data.data()),
+                 static_cast<std::streamsize>(data.size()));
     return;
   }
   throw ECompressException("File not found in archive: " + std::string(member));
@@ -489,14 +506,15 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
   std::vector<Planned> plan;
   std::uint64_t total = 0;
   for (const TArchiveEntry& entry : entries) {
-    bool wanted = files.empty() || std::any_of(files.begin(), files.end(), [&](const std::string& f) {
-                    return SameMemberName(entry.name, f);
-                  });
+    bool wanted = files.empty() ||
+                  std::any_of(files.begin(), files.end(),
+                              [&](const std::string& f) { return SameMemberName(entry.name, f); });
     if (!wanted) continue;
     auto relative = SafeRelativePath(entry.name);
     // Refused before anything is written: no file may land outside the folder.
-    if (!relative) throw ECompressException("Refused to expand " + Quoted(entry.name) +
-                                            ": the name leaves the target folder");
+    if (!relative)
+      throw ECompressException("Refused to expand " + Quoted(entry.name) +
+                               ": the name leaves the target folder");
     plan.push_back({&entry, *relative});
     total += entry.size;
   }
@@ -513,7 +531,8 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
     fs::create_directories(full.parent_path(), dir_ec);
     // A folder link must not lead the file out of the target folder either.
     fs::path real_parent = fs::weakly_canonical(full.parent_path(), dir_ec);
-    auto [root_end, unused] = std::mismatch(root.begin(), root.end(), real_parent.begin(), real_parent.end());
+    auto [root_end, unused] =
+        std::mismatch(root.begin(), root.end(), real_parent.begin(), real_parent.end());
     (void)unused;
     if (dir_ec || root_end != root.end()) continue;  // cannot be created here: skipped
 
@@ -526,7 +545,8 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
     {
       std::ofstream out(part, std::ios::binary | std::ios::trunc);
       if (!out) continue;  // cannot be created: skipped
-      out.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+      out.write(reinterpret_cast<const char*>(data.data()),
+                static_cast<std::streamsize>(data.size()));
       out.close();
       if (!out) {
         fs::remove(part, dir_ec);

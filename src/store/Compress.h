@@ -40,13 +40,13 @@ namespace zelvora {
 
 // One entry of an archive, as read from its entry header.
 struct TArchiveEntry {
-  std::string name;  // as stored, in UTF-8
+  std::string name;             // as stored, in UTF-8
   std::uint32_t file_date = 0;  // packed date (high word) and time (low word)
   std::uint16_t attributes = 0;
   std::uint32_t size = 0;             // uncompressed
   std::uint32_t compressed_size = 0;  // bytes of data after the name
   std::uint8_t method = 0;
-  std::uint32_t checksum = 0;  // 32-bit wrapping sum of the uncompressed bytes
+  std::uint32_t checksum = 0;     // 32-bit wrapping sum of the uncompressed bytes
   std::uint64_t data_offset = 0;  // where the data starts in the archive
 };
 

@@ -61,8 +61,7 @@ std::vector<std::uint8_t> BuildCodeLengths(std::span<const std::uint32_t> freq, 
   // The most frequent symbols get the shortest codes.
   std::vector<int> order(m);
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](int a, int b) { return weight[a] > weight[b]; });
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return weight[a] > weight[b]; });
   int k = 0;
   for (int l = 1; l <= limit; ++l) {
     for (int c = 0; c < count[l]; ++c) lengths[used[order[k++]]] = static_cast<std::uint8_t>(l);
@@ -99,7 +98,8 @@ void THuffmanDecoder::Build(std::span<const std::uint8_t> lengths) {
   count_[0] = 0;
   // Only a complete code is a valid table: the Kraft sum must be exactly 1.
   std::uint32_t kraft = 0;
-  for (int l = 1; l <= kMaxLength; ++l) kraft += static_cast<std::uint32_t>(count_[l]) << (kMaxLength - l);
+  for (int l = 1; l <= kMaxLength; ++l)
+    kraft += static_cast<std::uint32_t>(count_[l]) << (kMaxLength - l);
   if (kraft != (1u << kMaxLength)) throw ECompressException(kBadDecodeTable);
 
   std::uint16_t offset[kMaxLength + 2] = {};

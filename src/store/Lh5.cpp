@@ -41,7 +41,8 @@ class BlockWriter {
 
   void Literal(std::uint8_t byte) { Add(byte, 0); }
   void Match(int length, unsigned distance) {
-    Add(static_cast<std::uint16_t>(256 + length - kMinMatch), static_cast<std::uint16_t>(distance - 1));
+    Add(static_cast<std::uint16_t>(256 + length - kMinMatch),
+        static_cast<std::uint16_t>(distance - 1));
   }
   void Flush() {
     if (!codes_.empty()) WriteBlock();
@@ -77,9 +78,13 @@ class BlockWriter {
   void WriteTable(const std::vector<std::uint32_t>& freq, int count_bits, int special,
                   std::vector<std::uint8_t>& lengths, std::vector<std::uint16_t>& codes) {
     lengths = BuildCodeLengths(freq, kMaxCodeLength);
-    int used = static_cast<int>(std::count_if(freq.begin(), freq.end(), [](auto f) { return f != 0; }));
+    int used =
+        static_cast<int>(std::count_if(freq.begin(), freq.end(), [](auto f) { return f != 0; }));
     if (used < 2) {
-      int symbol = used == 0 ? 0 : static_cast<int>(std::find_if(freq.begin(), freq.end(), [](auto f) { return f != 0; }) - freq.begin());
+      int symbol = used == 0 ? 0
+                             : static_cast<int>(std::find_if(freq.begin(), freq.end(),
+                                                             [](auto f) { return f != 0; }) -
+                                                freq.begin());
       out_.Put(count_bits, 0);
       out_.Put(count_bits, symbol);
       std::fill(lengths.begin(), lengths.end(), 0);  // sent with no bits
@@ -101,7 +106,8 @@ class BlockWriter {
 
     std::vector<std::uint8_t> c_len = BuildCodeLengths(c_freq, kMaxCodeLength);
     std::vector<std::uint16_t> c_code;
-    int c_used = static_cast<int>(std::count_if(c_freq.begin(), c_freq.end(), [](auto f) { return f != 0; }));
+    int c_used = static_cast<int>(
+        std::count_if(c_freq.begin(), c_freq.end(), [](auto f) { return f != 0; }));
     if (c_used >= 2) {
       int n = kLiteralCodes;
       while (n > 0 && c_len[n - 1] == 0) --n;
@@ -122,7 +128,9 @@ class BlockWriter {
     } else {
       out_.Put(kLengthBits, 0);
       out_.Put(kLengthBits, 0);
-      int symbol = static_cast<int>(std::find_if(c_freq.begin(), c_freq.end(), [](auto f) { return f != 0; }) - c_freq.begin());
+      int symbol = static_cast<int>(
+          std::find_if(c_freq.begin(), c_freq.end(), [](auto f) { return f != 0; }) -
+          c_freq.begin());
       out_.Put(kLiteralBits, 0);
       out_.Put(kLiteralBits, symbol);
       std::fill(c_len.begin(), c_len.end(), 0);
@@ -242,7 +250,8 @@ constexpr int kMaxLazy = 16;  // a match this long is taken without looking one 
 
 // ---------------------------------------------------------------- decoder
 
-void ReadLengthTable(TBitReader& in, int count, int count_bits, int special, THuffmanDecoder& decoder) {
+void ReadLengthTable(TBitReader& in, int count, int count_bits, int special,
+                     THuffmanDecoder& decoder) {
   int n = static_cast<int>(in.Get(count_bits));
   if (n == 0) {
     int symbol = static_cast<int>(in.Get(count_bits));
@@ -271,7 +280,8 @@ void ReadLengthTable(TBitReader& in, int count, int count_bits, int special, THu
   decoder.Build(lengths);
 }
 
-void ReadLiteralTable(TBitReader& in, const THuffmanDecoder& length_code, THuffmanDecoder& decoder) {
+void ReadLiteralTable(TBitReader& in, const THuffmanDecoder& length_code,
+                      THuffmanDecoder& decoder) {
   int n = static_cast<int>(in.Get(kLiteralBits));
   if (n == 0) {
     int symbol = static_cast<int>(in.Get(kLiteralBits));
@@ -285,8 +295,9 @@ void ReadLiteralTable(TBitReader& in, const THuffmanDecoder& length_code, THuffm
   while (i < n) {
     int c = length_code.Decode(in);
     if (c <= 2) {
-      int zeros = c == 0 ? 1 : c == 1 ? static_cast<int>(in.Get(4)) + 3
-                                      : static_cast<int>(in.Get(kLiteralBits)) + 20;
+      int zeros = c == 0   ? 1
+                  : c == 1 ? static_cast<int>(in.Get(4)) + 3
+                           : static_cast<int>(in.Get(kLiteralBits)) + 20;
       if (i + zeros > n) throw ECompressException(kBadDecodeTable);
       i += zeros;
     } else {

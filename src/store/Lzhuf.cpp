@@ -10,20 +10,20 @@
 namespace zelvora {
 namespace {
 
-constexpr int kRingSize = 4096;                              // N
-constexpr int kMaxMatch = 60;                                // F
-constexpr int kThreshold = 2;                                // longest match sent as literals
-constexpr int kSymbols = 256 - kThreshold + kMaxMatch;       // 314 leaves
-constexpr int kNodes = 2 * kSymbols - 1;                     // T: leaves and inner nodes
-constexpr int kRoot = kNodes - 1;                            // R
+constexpr int kRingSize = 4096;                         // N
+constexpr int kMaxMatch = 60;                           // F
+constexpr int kThreshold = 2;                           // longest match sent as literals
+constexpr int kSymbols = 256 - kThreshold + kMaxMatch;  // 314 leaves
+constexpr int kNodes = 2 * kSymbols - 1;                // T: leaves and inner nodes
+constexpr int kRoot = kNodes - 1;                       // R
 constexpr unsigned kMaxFreq = 0x8000;
-constexpr int kStart = kRingSize - kMaxMatch;                // first position written
+constexpr int kStart = kRingSize - kMaxMatch;  // first position written
 
 // The fixed prefix code of the upper 6 bits of a match position: lengths 3
 // to 8, the codes assigned in order (canonical).
 struct PositionCode {
   std::array<std::uint8_t, 64> length{};
-  std::array<std::uint8_t, 64> code{};   // left-aligned in 8 bits
+  std::array<std::uint8_t, 64> code{};    // left-aligned in 8 bits
   std::array<std::uint8_t, 256> upper{};  // first 8 bits read -> upper part
   constexpr PositionCode() {
     constexpr int kCounts[] = {1, 3, 8, 12, 24, 16};  // lengths 3..8
@@ -33,7 +33,8 @@ struct PositionCode {
       for (int n = 0; n < kCounts[l - 3]; ++n, ++index) {
         length[index] = static_cast<std::uint8_t>(l);
         code[index] = static_cast<std::uint8_t>(next);
-        for (unsigned b = next; b < next + (1u << (8 - l)); ++b) upper[b] = static_cast<std::uint8_t>(index);
+        for (unsigned b = next; b < next + (1u << (8 - l)); ++b)
+          upper[b] = static_cast<std::uint8_t>(index);
         next += 1u << (8 - l);
       }
     }
@@ -211,11 +212,13 @@ class MatchFinder {
 
  private:
   static constexpr std::size_t kHashSize = 1u << 16;
-  static constexpr std::size_t kChain = 8192;  // > kStart: the chain slots of every candidate stay intact
+  static constexpr std::size_t kChain =
+      8192;  // > kStart: the chain slots of every candidate stay intact
 
   std::uint32_t Hash(std::size_t pos) const {
-    return ((std::uint32_t{data_[pos]} << 8) ^ (std::uint32_t{data_[pos + 1]} << 4) ^ data_[pos + 2] ^
-            (std::uint32_t{data_[pos + 2]} << 12)) & (kHashSize - 1);
+    return ((std::uint32_t{data_[pos]} << 8) ^ (std::uint32_t{data_[pos + 1]} << 4) ^
+            data_[pos + 2] ^ (std::uint32_t{data_[pos + 2]} << 12)) &
+           (kHashSize - 1);
   }
 
   std::vector<std::uint8_t> data_;

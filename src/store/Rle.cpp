@@ -67,7 +67,8 @@ std::vector<std::uint8_t> RleDecode(std::span<const std::uint8_t> stream, std::s
       pos += count;
     } else {
       std::size_t count = std::size_t{control} - kRunFlag + kMinRun;
-      if (pos >= stream.size() || count > size - out.size()) throw ECompressException(kBadDecodeTable);
+      if (pos >= stream.size() || count > size - out.size())
+        throw ECompressException(kBadDecodeTable);
       out.insert(out.end(), count, stream[pos++]);
     }
   }

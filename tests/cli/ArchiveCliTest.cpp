@@ -47,7 +47,8 @@ struct Result {
 };
 
 // Runs the tool with shell-quoted `args`, standard input from `input_file`.
-Result RunCli(const Scratch& s, const std::string& args, const std::string& input_file = "/dev/null") {
+Result RunCli(const Scratch& s, const std::string& args,
+              const std::string& input_file = "/dev/null") {
   std::string cmd = std::string("'") + ZELVORA_CLI + "' " + args + " <'" + input_file + "' >'" +
                     (s / "stdout") + "' 2>'" + (s / "stderr") + "'";
   int raw = std::system(cmd.c_str());
@@ -63,14 +64,15 @@ std::string Q(const std::string& s) { return "'" + s + "'"; }
 TEST(ArchiveCliTest, CreateListCatAndExtractRoundTrip) {
   Scratch s;
   std::string records;
-  for (int i = 0; i < 2000; ++i) records += "0000" + std::to_string(100000 + i) + std::string(20, '\0') + "ABCD";
+  for (int i = 0; i < 2000; ++i)
+    records += "0000" + std::to_string(100000 + i) + std::string(20, '\0') + "ABCD";
   Spit(s / "src/a.DAT", records);
   Spit(s / "src/sub/b.DAT", "hello");
   Spit(s / "src/empty.DAT", "");
   for (const char* method : {"NON", "RLE", "LZH", "LH5"}) {
     std::string archive = s / (std::string("x-") + method + ".cmp");
     Result created = RunCli(s, "archive create " + Q(archive) + " " + Q(s / "src") +
-                                " a.DAT sub/b.DAT empty.DAT --method " + method);
+                                   " a.DAT sub/b.DAT empty.DAT --method " + method);
     ASSERT_EQ(created.status, 0) << method << created.err;
     Result listed = RunCli(s, "archive list " + Q(archive));
     ASSERT_EQ(listed.status, 0) << listed.err;
@@ -89,7 +91,8 @@ TEST(ArchiveCliTest, CreateListCatAndExtractRoundTrip) {
   }
   // Only the named members.
   std::string only = s / "only";
-  ASSERT_EQ(RunCli(s, "archive extract " + Q(s / "x-LZH.cmp") + " " + Q(only) + " sub/b.DAT").status, 0);
+  ASSERT_EQ(
+      RunCli(s, "archive extract " + Q(s / "x-LZH.cmp") + " " + Q(only) + " sub/b.DAT").status, 0);
   EXPECT_TRUE(fs::exists(only + "/sub/b.DAT"));
   EXPECT_FALSE(fs::exists(only + "/a.DAT"));
 }

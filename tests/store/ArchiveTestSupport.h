@@ -47,7 +47,8 @@ class ScratchDir {
 inline void WriteBytes(const std::filesystem::path& file, const Bytes& bytes) {
   std::filesystem::create_directories(file.parent_path());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 inline Bytes ReadBytes(const std::filesystem::path& file) {
@@ -66,8 +67,9 @@ inline Bytes RandomBytes(std::size_t size, unsigned seed) {
 // as hexadecimal text, a name padded with zeros, a date and answer bytes.
 inline Bytes RecordData(std::size_t size, unsigned seed) {
   constexpr std::size_t kRecord = 313;
-  static const char* const kNames[] = {"Anderson", "Baker", "Chen", "Dubois", "Evans", "Fischer",
-                                       "Garcia", "Hansen", "Ito", "Jensen", "Kowalski", "Lopez"};
+  static const char* const kNames[] = {"Anderson", "Baker",   "Chen",     "Dubois",
+                                       "Evans",    "Fischer", "Garcia",   "Hansen",
+                                       "Ito",      "Jensen",  "Kowalski", "Lopez"};
   std::mt19937 rng(seed);
   Bytes bytes;
   bytes.reserve(size + kRecord);
@@ -105,7 +107,8 @@ class ArchiveBuilder {
     bytes_.assign(21, 0);
     const char magic[] = {'S', 'P', 'I', 'S', 0x1A};
     for (std::size_t i = 0; i < 5; ++i) bytes_[i] = static_cast<std::uint8_t>(magic[i]);
-    for (std::size_t i = 0; i < 3 && i < method.size(); ++i) bytes_[5 + i] = static_cast<std::uint8_t>(method[i]);
+    for (std::size_t i = 0; i < 3 && i < method.size(); ++i)
+      bytes_[5 + i] = static_cast<std::uint8_t>(method[i]);
     bytes_[12] = type;
   }
   ArchiveBuilder& Entry(const std::string& name, std::uint8_t method, std::uint32_t size,

@@ -58,17 +58,24 @@ TEST(CompressDamagedArchiveTest, DamagedHeadersAndEntriesGiveTheirMessages) {
       {"archive type 2", ArchiveBuilder("LZH", 2).bytes(), "Archive type must be caMulti"},
       {"unknown method name", ArchiveBuilder("ZIP").bytes(),
        "Unrecognized compression method: \"ZIP\" in header"},
-      {"checksum one too high", ArchiveBuilder().Entry("a", 2, size, lzh, sum + 1).bytes(), kChecksum},
+      {"checksum one too high", ArchiveBuilder().Entry("a", 2, size, lzh, sum + 1).bytes(),
+       kChecksum},
       {"checksum one too low, stored", ArchiveBuilder().Entry("a", 0, size, data, sum - 1).bytes(),
        kChecksum},
       {"garbled LZH data", ArchiveBuilder().Entry("a", 2, size, garbled_lzh, sum).bytes(), kTable},
-      {"LZH data cut short", ArchiveBuilder().Entry("a", 2, size, Bytes(lzh.begin(), lzh.begin() + 50), sum).bytes(),
+      {"LZH data cut short",
+       ArchiveBuilder().Entry("a", 2, size, Bytes(lzh.begin(), lzh.begin() + 50), sum).bytes(),
        kTable},
-      {"garbled LH5 data", ArchiveBuilder("LH5").Entry("a", 4, size, garbled_lh5, sum).bytes(), kTable},
-      {"RLE data short of its size", ArchiveBuilder("RLE").Entry("a", 1, 10, {0, 'x'}, 'x').bytes(), kTable},
-      {"stored sizes disagree", ArchiveBuilder("NON").Entry("a", 0, 11, Bytes(10, 1), 10).bytes(), kChecksum},
-      {"entry data past the end", cut_entry, "Archive is damaged: an entry runs past the end of the file"},
-      {"entry header cut short", cut_header, "Archive is damaged: an entry runs past the end of the file"},
+      {"garbled LH5 data", ArchiveBuilder("LH5").Entry("a", 4, size, garbled_lh5, sum).bytes(),
+       kTable},
+      {"RLE data short of its size", ArchiveBuilder("RLE").Entry("a", 1, 10, {0, 'x'}, 'x').bytes(),
+       kTable},
+      {"stored sizes disagree", ArchiveBuilder("NON").Entry("a", 0, 11, Bytes(10, 1), 10).bytes(),
+       kChecksum},
+      {"entry data past the end", cut_entry,
+       "Archive is damaged: an entry runs past the end of the file"},
+      {"entry header cut short", cut_header,
+       "Archive is damaged: an entry runs past the end of the file"},
       {"caller's own method", ArchiveBuilder("CUS").Entry("a", 3, 1, {1}, 1).bytes(),
        "Can't expand a: compression method \"CUS\" is not supported"},
   };
@@ -92,11 +99,21 @@ TEST(CompressDamagedArchiveTest, ShortArchiveIsEmptyAndStoredZeroChecksumIsNotCh
 }
 
 TEST(CompressDamagedArchiveTest, UnsafeNamesAreRefusedBeforeAnythingIsWritten) {
-  const char* const kUnsafe[] = {"../evil.DAT", "/tmp/evil.DAT", "\\evil.DAT", "sub/../../evil.DAT",
-                                 "sub\\..\\..\\evil.DAT", "C:evil.DAT", "", "./.", ".."};
+  const char* const kUnsafe[] = {"../evil.DAT",
+                                 "/tmp/evil.DAT",
+                                 "\\evil.DAT",
+                                 "sub/../../evil.DAT",
+                                 "sub\\..\\..\\evil.DAT",
+                                 "C:evil.DAT",
+                                 "",
+                                 "./.",
+                                 ".."};
   for (const char* name : kUnsafe) {
     ScratchDir dir;
-    ArchiveBuilder().Stored("good.DAT", Bytes(5, 1)).Stored(name, Bytes(5, 2)).WriteTo(dir / "a.cmp");
+    ArchiveBuilder()
+        .Stored("good.DAT", Bytes(5, 1))
+        .Stored(name, Bytes(5, 2))
+        .WriteTo(dir / "a.cmp");
     fs::create_directories(dir / "target" / "inner");
     try {
       TCompress().ExpandFiles(dir / "a.cmp", dir / "target" / "inner");
@@ -118,7 +135,10 @@ TEST(CompressDamagedArchiveTest, FolderLinkOutOfTheTargetIsSkipped) {
   fs::create_directories(dir / "target");
   fs::create_directories(dir / "outside");
   fs::create_directory_symlink(dir / "outside", dir / "target" / "link");
-  ArchiveBuilder().Stored("link/x.DAT", Bytes(5, 1)).Stored("y.DAT", Bytes(5, 2)).WriteTo(dir / "a.cmp");
+  ArchiveBuilder()
+      .Stored("link/x.DAT", Bytes(5, 1))
+      .Stored("y.DAT", Bytes(5, 2))
+      .WriteTo(dir / "a.cmp");
   ASSERT_TRUE(TCompress().ExpandFiles(dir / "a.cmp", dir / "target"));
   EXPECT_FALSE(fs::exists(dir / "outside" / "x.DAT"));
   EXPECT_TRUE(fs::exists(dir / "target" / "y.DAT"));

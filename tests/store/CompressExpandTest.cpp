@@ -1,7 +1,6 @@
 // Expanding archives: dates and attributes applied, chosen members only,
 // uncreatable entries skipped, the free-space check, members into memory.
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <ctime>
@@ -43,11 +42,14 @@ TEST(CompressExpandTest, StoredDateAndReadOnlyAttributeAreApplied) {
   WriteBytes(dir / "src" / "a.DAT", Bytes(100, 'a'));
   WriteBytes(dir / "src" / "ro.DAT", Bytes(100, 'r'));
   const std::time_t when = LocalTime(2021, 3, 4, 5, 6, 8);
-  auto file_time = fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when));
+  auto file_time =
+      fs::file_time_type::clock::from_sys(std::chrono::system_clock::from_time_t(when));
   fs::last_write_time(dir / "src" / "a.DAT", file_time);
-  fs::permissions(dir / "src" / "ro.DAT", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+  fs::permissions(dir / "src" / "ro.DAT",
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
-  ASSERT_TRUE(TCompress().CompressFiles(dir / "x.cmp", dir / "src", {"a.DAT", "ro.DAT"}, TCompress::kMethodLzh));
+  ASSERT_TRUE(TCompress().CompressFiles(dir / "x.cmp", dir / "src", {"a.DAT", "ro.DAT"},
+                                        TCompress::kMethodLzh));
   auto entries = TCompress().ListEntries(dir / "x.cmp");
   ASSERT_EQ(entries.size(), 2u);
   // 2021-03-04 05:06:08 packed: date (41 << 9 | 3 << 5 | 4), time (5 << 11 | 6 << 5 | 4).
@@ -57,8 +59,10 @@ TEST(CompressExpandTest, StoredDateAndReadOnlyAttributeAreApplied) {
 
   ASSERT_TRUE(TCompress().ExpandFiles(dir / "x.cmp", dir / "out"));
   EXPECT_EQ(ModificationTime(dir / "out" / "a.DAT"), when);
-  EXPECT_EQ(fs::status(dir / "out" / "ro.DAT").permissions() & fs::perms::owner_write, fs::perms::none);
-  EXPECT_NE(fs::status(dir / "out" / "a.DAT").permissions() & fs::perms::owner_write, fs::perms::none);
+  EXPECT_EQ(fs::status(dir / "out" / "ro.DAT").permissions() & fs::perms::owner_write,
+            fs::perms::none);
+  EXPECT_NE(fs::status(dir / "out" / "a.DAT").permissions() & fs::perms::owner_write,
+            fs::perms::none);
 }
 
 TEST(CompressExpandTest, OnlyChosenMembersAreWrittenAndUncreatableOnesSkipped) {
@@ -99,12 +103,16 @@ class TinyDisk : public TCompress {
 
 TEST(CompressExpandTest, EntryLargerThanTheFreeSpaceIsRefused) {
   ScratchDir dir;
-  ArchiveBuilder().Stored("small.DAT", Bytes(100, 1)).Stored("big.DAT", Bytes(101, 2)).WriteTo(dir / "x.cmp");
+  ArchiveBuilder()
+      .Stored("small.DAT", Bytes(100, 1))
+      .Stored("big.DAT", Bytes(101, 2))
+      .WriteTo(dir / "x.cmp");
   try {
     TinyDisk().ExpandFiles(dir / "x.cmp", dir / "out");
     FAIL() << "no exception";
   } catch (const ECompressException& e) {
-    EXPECT_EQ(std::string(e.what()), "Not enough disk space to expand " + (dir / "out" / "big.DAT").string());
+    EXPECT_EQ(std::string(e.what()),
+              "Not enough disk space to expand " + (dir / "out" / "big.DAT").string());
   }
   EXPECT_TRUE(fs::exists(dir / "out" / "small.DAT"));
   EXPECT_FALSE(fs::exists(dir / "out" / "big.DAT"));
@@ -112,7 +120,10 @@ TEST(CompressExpandTest, EntryLargerThanTheFreeSpaceIsRefused) {
 
 TEST(CompressExpandTest, ExtractToMemoryFindsMembersWithoutRegardToCase) {
   ScratchDir dir;
-  ArchiveBuilder().Stored("Dir\\One.DAT", {'o', 'n', 'e'}).Stored("two.dat", {'2'}).WriteTo(dir / "u.Z");
+  ArchiveBuilder()
+      .Stored("Dir\\One.DAT", {'o', 'n', 'e'})
+      .Stored("two.dat", {'2'})
+      .WriteTo(dir / "u.Z");
   std::ostringstream one;
   TCompress().ExtractToMemory(dir / "u.Z", "dir/ONE.dat", one);
   EXPECT_EQ(one.str(), "one");

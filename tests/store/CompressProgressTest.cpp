@@ -1,6 +1,5 @@
 // Progress reports, cancelling, and write failures while compressing.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -19,7 +18,8 @@ using testing::WriteBytes;
 
 TEST(CompressProgressTest, ReportsRunFromZeroToHundred) {
   ScratchDir dir;
-  for (int i = 0; i < 4; ++i) WriteBytes(dir / ("f" + std::to_string(i)), testing::RecordData(20000, i));
+  for (int i = 0; i < 4; ++i)
+    WriteBytes(dir / ("f" + std::to_string(i)), testing::RecordData(20000, i));
   std::vector<int> seen;
   TProgressCallback record = [&](int& percent) { seen.push_back(percent); };
   ASSERT_TRUE(TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"f0", "f1", "f2", "f3"},
@@ -40,18 +40,19 @@ TEST(CompressProgressTest, CancelBeforeOrDuringTheWorkLeavesNoArchive) {
   WriteBytes(dir / "a", Bytes(1000, 1));
   WriteBytes(dir / "b", Bytes(1000, 2));
   TProgressCallback cancel_at_start = [](int& percent) { percent = -1; };
-  EXPECT_FALSE(TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "b"}, TCompress::kMethodLzh,
-                                         cancel_at_start));
+  EXPECT_FALSE(TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "b"},
+                                         TCompress::kMethodLzh, cancel_at_start));
   EXPECT_FALSE(fs::exists(dir / "x.cmp"));
   int calls = 0;
   TProgressCallback cancel_later = [&](int& percent) {
     if (++calls == 2) percent = -1;
   };
-  EXPECT_FALSE(TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "b"}, TCompress::kMethodLzh,
-                                         cancel_later));
+  EXPECT_FALSE(TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "b"},
+                                         TCompress::kMethodLzh, cancel_later));
   EXPECT_FALSE(fs::exists(dir / "x.cmp"));
 
-  ASSERT_TRUE(TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "b"}, TCompress::kMethodLzh));
+  ASSERT_TRUE(
+      TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "b"}, TCompress::kMethodLzh));
   EXPECT_FALSE(TCompress().ExpandFiles(dir / "x.cmp", dir / "out", {}, cancel_at_start));
   EXPECT_FALSE(fs::exists(dir / "out"));
 }
@@ -91,8 +92,9 @@ TEST(CompressProgressTest, WriteFailureDeletesThePartialArchive) {
 TEST(CompressProgressTest, MissingInputFileFailsAndLeavesNoArchive) {
   ScratchDir dir;
   WriteBytes(dir / "a", Bytes(10, 1));
-  EXPECT_THROW(TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "missing"}, TCompress::kMethodLzh),
-               ECompressException);
+  EXPECT_THROW(
+      TCompress().CompressFiles(dir / "x.cmp", dir.path(), {"a", "missing"}, TCompress::kMethodLzh),
+      ECompressException);
   EXPECT_FALSE(fs::exists(dir / "x.cmp"));
 }
 

@@ -21,7 +21,8 @@ std::uint64_t KraftSum(const std::vector<std::uint8_t>& lengths) {
 TEST(HuffmanCodeTest, SkewedFrequenciesAreLimitedAndComplete) {
   std::vector<std::uint32_t> fib(40);
   fib[0] = fib[1] = 1;
-  for (std::size_t i = 2; i < fib.size(); ++i) fib[i] = fib[i - 1] + fib[i - 2];  // depth 39 unlimited
+  for (std::size_t i = 2; i < fib.size(); ++i)
+    fib[i] = fib[i - 1] + fib[i - 2];  // depth 39 unlimited
   auto lengths = BuildCodeLengths(fib, 16);
   for (auto l : lengths) {
     EXPECT_GE(l, 1);
@@ -34,7 +35,8 @@ TEST(HuffmanCodeTest, SkewedFrequenciesAreLimitedAndComplete) {
 
 TEST(HuffmanCodeTest, CodesDecodeBackToTheirSymbols) {
   std::vector<std::uint32_t> freq(510, 0);
-  for (std::size_t i = 0; i < freq.size(); i += 3) freq[i] = static_cast<std::uint32_t>(1 + (i * 7919) % 1000);
+  for (std::size_t i = 0; i < freq.size(); i += 3)
+    freq[i] = static_cast<std::uint32_t>(1 + (i * 7919) % 1000);
   freq[4] = 1;
   auto lengths = BuildCodeLengths(freq, 16);
   auto codes = CanonicalCodes(lengths);

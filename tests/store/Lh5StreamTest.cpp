@@ -32,7 +32,8 @@ TEST(Lh5StreamTest, RoundTripsEveryTableForm) {
   Bytes head2(beyond.begin(), beyond.begin() + 300);
   beyond.insert(beyond.end(), head2.begin(), head2.end());  // just out of reach
   Bytes tail = testing::RandomBytes(10, 22);
-  tail.insert(tail.end(), tail.begin(), tail.begin() + 10);  // a pending match as long as what is left
+  tail.insert(tail.end(), tail.begin(),
+              tail.begin() + 10);  // a pending match as long as what is left
   const Case cases[] = {
       {"one byte", {'Q'}},
       {"pending match up to the end", tail},

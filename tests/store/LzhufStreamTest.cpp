@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "store/ArchiveTestSupport.h"
 #include "store/CompressException.h"
 #include "store/Lzhuf.h"
-#include "store/ArchiveTestSupport.h"
 
 namespace zelvora {
 namespace {
@@ -21,7 +21,8 @@ std::vector<std::uint8_t> ReadVector(const std::string& name) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-const char* const kVectors[] = {"blanks.txt", "overlap.bin", "text.txt", "random.bin", "records.bin"};
+const char* const kVectors[] = {"blanks.txt", "overlap.bin", "text.txt", "random.bin",
+                                "records.bin"};
 
 TEST(LzhufStreamTest, IndependentStreamsExpandByteForByte) {
   for (const char* name : kVectors) {
@@ -57,11 +58,13 @@ TEST(LzhufStreamTest, RoundTripsShapesThatStressTheCoder) {
   };
   Bytes long_run(200000, 'x');  // the root frequency passes 0x8000: the tree is rebuilt many times
   Bytes cycle;
-  for (int i = 0; i < 50000; ++i) cycle.push_back(static_cast<std::uint8_t>(i % 61));  // matches just over 60
+  for (int i = 0; i < 50000; ++i)
+    cycle.push_back(static_cast<std::uint8_t>(i % 61));  // matches just over 60
   Bytes far;
   Bytes block = testing::RandomBytes(100, 7);
   far = block;
-  Bytes filler = testing::RandomBytes(4036 - 100, 8);  // the block again at the farthest reachable distance
+  Bytes filler =
+      testing::RandomBytes(4036 - 100, 8);  // the block again at the farthest reachable distance
   far.insert(far.end(), filler.begin(), filler.end());
   far.insert(far.end(), block.begin(), block.end());
   const Case cases[] = {

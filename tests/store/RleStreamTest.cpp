@@ -11,8 +11,15 @@ namespace {
 using testing::Bytes;
 
 TEST(RleStreamTest, RoundTripsRunAndLiteralBoundaries) {
-  std::vector<Bytes> inputs = {{}, {7}, {7, 7}, {7, 7, 7}, Bytes(130, 1), Bytes(131, 1), Bytes(133, 1),
-                               testing::RandomBytes(128, 1), testing::RandomBytes(129, 2),
+  std::vector<Bytes> inputs = {{},
+                               {7},
+                               {7, 7},
+                               {7, 7, 7},
+                               Bytes(130, 1),
+                               Bytes(131, 1),
+                               Bytes(133, 1),
+                               testing::RandomBytes(128, 1),
+                               testing::RandomBytes(129, 2),
                                testing::RecordData(40000, 3)};
   Bytes mixed = testing::RandomBytes(200, 4);
   mixed.insert(mixed.end(), 500, 0);
@@ -30,11 +37,11 @@ TEST(RleStreamTest, RoundTripsRunAndLiteralBoundaries) {
 
 TEST(RleStreamTest, DamagedStreamsGiveTheDecodeTableMessage) {
   const std::vector<std::pair<Bytes, std::size_t>> cases = {
-      {{5, 'a'}, 6},        // literal run cut short
-      {{0x80}, 3},          // run without its byte
-      {{0x81, 'a'}, 3},     // run longer than the announced size
-      {{0, 'a'}, 2},        // stream ends before the size is reached
-      {{1, 'a', 'b'}, 1},   // literals past the announced size
+      {{5, 'a'}, 6},       // literal run cut short
+      {{0x80}, 3},         // run without its byte
+      {{0x81, 'a'}, 3},    // run longer than the announced size
+      {{0, 'a'}, 2},       // stream ends before the size is reached
+      {{1, 'a', 'b'}, 1},  // literals past the announced size
   };
   for (const auto& [stream, size] : cases) {
     try {
