@@ -22,7 +22,7 @@ constexpr int kPositionCodes = kWindowBits + 1;                 // NP = 14
 constexpr int kPositionBits = 4;                                // PBIT
 constexpr int kSpecialIndex = 3;  // after three length-code lengths, a count of zeros follows
 constexpr int kMaxCodeLength = 16;
-constexpr std::size_t kBlockCodes = 32768;  // codes per block (the count field has 16 bits)
+constexpr std::size_t kBlockCodes = 65535;  // codes per block (the count field has 16 bits)
 
 // ---------------------------------------------------------------- encoder
 
@@ -233,9 +233,9 @@ class MatchFinder {
 
  private:
   static constexpr std::size_t kHashSize = 1u << 15;
-  static constexpr int kMaxChain = 128;
+  static constexpr int kMaxChain = 256;
   static constexpr int kGoodLength = 8;
-  static constexpr int kNiceLength = 128;
+  static constexpr int kNiceLength = 256;
 
   std::uint32_t Hash(std::size_t pos) const {
     return ((data_[pos] << 10) ^ (data_[pos + 1] << 5) ^ data_[pos + 2]) & (kHashSize - 1);
