@@ -160,11 +160,12 @@ void TCompany::Update(TObservable& list, TSurvObject* item, int code) {
 }
 
 bool TCompany::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteAll(Departments());
   DeleteAll(Raters());
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

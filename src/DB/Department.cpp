@@ -119,8 +119,8 @@ void TDepartment::Update(TObservable& list, TSurvObject* item, int code) {
 }
 
 bool TDepartment::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteAll(Surveys());
   // Subjects who took none of the department's surveys, and experiences
   // whose subject is gone, are stored under the department too: they go
@@ -128,6 +128,7 @@ bool TDepartment::Delete() {
   DeleteAll(Subjects());
   DeleteAll(Experiences());
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

@@ -96,10 +96,11 @@ void TExperience::Update(TObservable& list, TSurvObject* item, int code) {
 }
 
 bool TExperience::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteAll(ScoreSheets());
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

@@ -63,10 +63,11 @@ void TQuestion::Update(TObservable& list, TSurvObject* item, int code) {
 }
 
 bool TQuestion::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteAll(Suggestions());
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

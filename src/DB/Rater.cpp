@@ -3,9 +3,10 @@
 namespace zelvora {
 
 bool TRater::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

@@ -54,9 +54,10 @@ bool TScoreSheet::IsSelfRater() {
 }
 
 bool TScoreSheet::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

@@ -89,10 +89,11 @@ void TSkillArea::Update(TObservable& list, TSurvObject* item, int code) {
 }
 
 bool TSkillArea::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteAll(Questions());
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

@@ -87,10 +87,11 @@ void TSubject::Update(TObservable& list, TSurvObject* item, int code) {
 }
 
 bool TSubject::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteAll(Experiences());
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

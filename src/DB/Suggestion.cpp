@@ -21,9 +21,10 @@ std::unique_ptr<TSuggestion> TSuggestion::Clone(TQuestion* target, bool new_ids)
 }
 
 bool TSuggestion::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

@@ -35,9 +35,22 @@ bool TSurvObject::LoadsChildren() const {
   return State == osDeleted && FHadRecord;
 }
 
-void TSurvObject::MarkDeleted() {
-  FHadRecord = State == osStored;
-  State = osDeleted;
+TSurvObject::TDeleteRun::TDeleteRun(TSurvObject& object) : FObject(object) {
+  if (object.FDeleting) return;
+  if (object.State == osDeleted && !object.FDeleteFailed) return;
+  if (object.State != osDeleted) {
+    // Remembered so that the cascade can still load the children it deletes.
+    object.FHadRecord = object.State == osStored;
+    object.State = osDeleted;
+  }
+  object.FDeleting = true;
+  FStarted = true;
+}
+
+TSurvObject::TDeleteRun::~TDeleteRun() {
+  if (!FStarted) return;
+  FObject.FDeleting = false;
+  FObject.FDeleteFailed = !FDone;
 }
 
 void TSurvObject::StoreAddedChild(TSurvObject& child, bool list_loaded, bool stores_copies) {

@@ -101,9 +101,26 @@ class TSurvObject : public TObserver {
  protected:
   // Whether a list created now is filled from the database.
   bool LoadsChildren() const;
-  // Sets State 5 and remembers whether the object had a record, so that the
-  // cascade that follows can still load the children to delete them.
-  void MarkDeleted();
+  // One run of Delete. Started() is false when the object is being deleted
+  // already (a notification of its own cascade) or was deleted completely:
+  // Delete then returns false and does nothing. A run that ends by an
+  // exception (a database failure) leaves the object in State 5 but lets the
+  // next Delete run the cascade again, so a retry completes the deletion and
+  // the owner frees the object.
+  class TDeleteRun {
+   public:
+    explicit TDeleteRun(TSurvObject& object);
+    ~TDeleteRun();
+    TDeleteRun(const TDeleteRun&) = delete;
+    TDeleteRun& operator=(const TDeleteRun&) = delete;
+    bool Started() const { return FStarted; }
+    void Done() { FDone = true; }
+
+   private:
+    TSurvObject& FObject;
+    bool FStarted = false;
+    bool FDone = false;
+  };
 
   // Creates `list` on first access, registered with this object as its
   // first observer; fills it through `load` when LoadsChildren, and then
@@ -179,6 +196,8 @@ class TSurvObject : public TObserver {
 
  private:
   bool FHadRecord = false;
+  bool FDeleting = false;
+  bool FDeleteFailed = false;
   int FBusy = 0;
 };
 

@@ -205,11 +205,12 @@ std::unique_ptr<TSurvey> TSurvey::Clone(TDepartment* target, bool new_ids) {
 }
 
 bool TSurvey::Delete() {
-  if (State == osDeleted) return false;
-  MarkDeleted();
+  TDeleteRun run(*this);
+  if (!run.Started()) return false;
   DeleteAll(SkillAreas());
   DeleteAll(Subjects());
   DeleteOwnRecord(*this);
+  run.Done();
   return true;
 }
 

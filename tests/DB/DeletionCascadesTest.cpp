@@ -185,5 +185,36 @@ TEST_F(DeletionCascades, RemovingASheetKeepsRaterNamesInStep) {
   EXPECT_EQ(Records(okScoreSheet), 6u);
 }
 
+// A database that fails the first time it is asked to delete a question.
+class FailingDeleteDB : public TMemoryDB {
+ public:
+  FailingDeleteDB() : TMemoryDB(7000, 1) {}
+  void Delete(TQuestion& question) override {
+    if (Fail) {
+      Fail = false;
+      throw ESurvObjError("write error");
+    }
+    TMemoryDB::Delete(question);
+  }
+  using TMemoryDB::Delete;
+  bool Fail = false;
+};
+
+TEST(DeletionCascadeFailures, ARetryAfterAFailedDeleteCompletesIt) {
+  FailingDeleteDB db;
+  db.Open();
+  TDataRoot root;
+  TSurvey* survey = root.LibrarySurveys().Adopt(std::make_unique<TSurvey>());
+  TSkillArea* area = survey->SkillAreas().Adopt(std::make_unique<TSkillArea>());
+  for (int q = 0; q < 3; ++q) area->Questions().Adopt(std::make_unique<TQuestion>());
+  db.Fail = true;
+  EXPECT_THROW(root.LibrarySurveys().Delete(0), ESurvObjError);
+  EXPECT_EQ(survey->State, osDeleted);
+  EXPECT_EQ(root.LibrarySurveys().Size(), 1);  // still held, nothing lost
+  root.LibrarySurveys().Delete(0);  // the retry runs the rest of the cascade
+  EXPECT_EQ(root.LibrarySurveys().Size(), 0);
+  for (int kind : {okSurvey, okSkillArea, okQuestion}) EXPECT_EQ(db.RecordCount(kind), 0u);
+}
+
 }  // namespace
 }  // namespace zelvora
