@@ -171,10 +171,13 @@ void LandscapePage(Page& page) {
     const char* name;
     int value;
     int pattern;
-  } rows[] = {{"Sets clear goals", 3, 1},   {"Listens to others", 6, 1},
-              {"Recognises work", -1, 1},    {"Explains decisions", 0, 2},
+  } rows[] = {{"Sets clear goals", 3, 1},
+              {"Listens to others", 6, 1},
+              {"Recognises work", -1, 1},
+              {"Explains decisions", 0, 2},
               {"Follows up", 4, 5}};
-  for (const auto& row : rows) graph.AddBar(row.name, page.shade, 1, 3, row.value, 4, 0, row.pattern);
+  for (const auto& row : rows)
+    graph.AddBar(row.name, page.shade, 1, 3, row.value, 4, 0, row.pattern);
   graph.Draw();
   p.SelectFontSlot(19);
   for (std::size_t i = 0; i < graph.Bars.size(); ++i) {

@@ -15,8 +15,8 @@ constexpr std::int32_t kHeaderShadow = 0x808080;
 
 // Brush styles of the fill-pattern kinds.
 constexpr std::uint8_t kPatternStyles[8] = {
-    TBasePrinter::kBrushClear,      TBasePrinter::kBrushSolid,    TBasePrinter::kBrushBDiagonal,
-    TBasePrinter::kBrushFDiagonal,  TBasePrinter::kBrushCross,    TBasePrinter::kBrushDiagCross,
+    TBasePrinter::kBrushClear,      TBasePrinter::kBrushSolid,   TBasePrinter::kBrushBDiagonal,
+    TBasePrinter::kBrushFDiagonal,  TBasePrinter::kBrushCross,   TBasePrinter::kBrushDiagCross,
     TBasePrinter::kBrushHorizontal, TBasePrinter::kBrushVertical};
 
 }  // namespace
@@ -344,8 +344,7 @@ int TFooter::Draw() {
     if (Cp1252Length(line) <= 2) continue;
     SelectPartFont(part);
     above += Printer->LineHeight;
-    Printer->PrintCenteredAt(line, ColumnCentre(),
-                             Printer->BottomMargin - GetHeight() - above);
+    Printer->PrintCenteredAt(line, ColumnCentre(), Printer->BottomMargin - GetHeight() - above);
   }
   SelectPartFont(0);
   if (Aborted()) {
@@ -510,11 +509,11 @@ void TBar::DrawVertical(int fill) {
   Printer->DevSetPen(PenColor, PenStyle, 0);
   Printer->DevRectangle(x + inset, y + h - fill, x + w - inset, y + h);
   if (Over)
-    Printer->DevPolygon({{x + inset, y}, {x + Round(w / 2.0), y - Round(h * 0.035)},
-                         {x + w - inset, y}});
+    Printer->DevPolygon(
+        {{x + inset, y}, {x + Round(w / 2.0), y - Round(h * 0.035)}, {x + w - inset, y}});
   if (Under)
-    Printer->DevPolygon({{x + inset, y + h}, {x + Round(w / 2.0), y + Round(h * 1.035)},
-                         {x + w - inset, y + h}});
+    Printer->DevPolygon(
+        {{x + inset, y + h}, {x + Round(w / 2.0), y + Round(h * 1.035)}, {x + w - inset, y + h}});
 }
 
 void TBar::DrawHorizontal(int fill) {
@@ -557,11 +556,12 @@ void TBar::DrawHorizontal(int fill) {
   Printer->DevSetPen(PenColor, PenStyle, 0);
   Printer->DevRectangle(x, y + inset, x + fill, y + h - inset);
   if (Over)
-    Printer->DevPolygon({{x + fill, y + inset}, {x + Round(w * 1.035), y + Round(h / 2.0)},
+    Printer->DevPolygon({{x + fill, y + inset},
+                         {x + Round(w * 1.035), y + Round(h / 2.0)},
                          {x + fill, y + h - inset - 2}});
   if (Under)
-    Printer->DevPolygon({{x, y + inset}, {x - Round(w * 0.035), y + Round(h / 2.0)},
-                         {x, y + h - inset - 2}});
+    Printer->DevPolygon(
+        {{x, y + inset}, {x - Round(w * 0.035), y + Round(h / 2.0)}, {x, y + h - inset - 2}});
 }
 
 // ---- bar graph ----

@@ -44,13 +44,13 @@ TTextLine::TTextLine(const char* text, bool double_byte, int code_page)
 
 TTextLine::TTextLine(std::string_view text) : TTextLine(false, 1252) { SetText(text); }
 
-void TTextLine::AddBreak(unsigned char byte) { breaks_[byte / 8] |= std::uint8_t(1u << (byte % 8)); }
+void TTextLine::AddBreak(unsigned char byte) {
+  breaks_[byte / 8] |= std::uint8_t(1u << (byte % 8));
+}
 void TTextLine::RemoveBreak(unsigned char byte) {
   breaks_[byte / 8] &= std::uint8_t(~(1u << (byte % 8)));
 }
-bool TTextLine::IsBreak(unsigned char byte) const {
-  return (breaks_[byte / 8] >> (byte % 8)) & 1u;
-}
+bool TTextLine::IsBreak(unsigned char byte) const { return (breaks_[byte / 8] >> (byte % 8)) & 1u; }
 
 void TTextLine::SetText(std::string_view text) {
   pieces_.clear();
@@ -66,8 +66,8 @@ void TTextLine::CutSingleByte(std::string_view text) {
   std::size_t start = 0;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    const std::size_t len = std::min(Utf8Length(static_cast<unsigned char>(text[pos])),
-                                     text.size() - pos);
+    const std::size_t len =
+        std::min(Utf8Length(static_cast<unsigned char>(text[pos])), text.size() - pos);
     const int code = Cp1252CodeOf(text.substr(pos, len));
     if (code == kProtectToggle) {
       is_protected = !is_protected;

@@ -79,7 +79,8 @@ std::array<std::string, 2> AttachingMarks(int code_page);
 bool IsSentenceEnd(std::string_view word);
 
 // The abbreviations a sentence never ends on, searched as plain text.
-inline constexpr std::string_view kAbbreviations = "|Ud.|UD.|Dr.|G.|ns.|Ms.|Mr.|Mrs.|bzw.|d.|h.|tzn.|";
+inline constexpr std::string_view kAbbreviations =
+    "|Ud.|UD.|Dr.|G.|ns.|Ms.|Mr.|Mrs.|bzw.|d.|h.|tzn.|";
 
 // Number of occurrences of byte `ch` in `s`.
 int CountChar(std::string_view s, char ch);

@@ -54,7 +54,9 @@ Mils TBasePrinter::DeviceToUnitsX(double d) const {
 Mils TBasePrinter::DeviceToUnitsY(double d) const {
   return Round(d * 1000.0 / (double(PixelsPerInchY) * Zoom));
 }
-Mils TBasePrinter::PointsToUnits(double points) const { return Round(points * 1000.0 / (Zoom * 72.0)); }
+Mils TBasePrinter::PointsToUnits(double points) const {
+  return Round(points * 1000.0 / (Zoom * 72.0));
+}
 
 void TBasePrinter::SelectFontSlot(int index) {
   if (index < 0 || index >= kFontCount) return;
@@ -106,12 +108,24 @@ void TBasePrinter::SetFont(int index, const TPrinterFontSpec& /*spec*/) {
 void TBasePrinter::SelectStockFont(int kind) {
   TPrinterFontSpec spec;
   switch (kind) {
-    case 0: spec = {"Courier", 12, "", kColorBlack, 0}; break;
-    case 1: spec = {"Arial", 20, "B", kColorBlack, 0}; break;
-    case 2: spec = {"Times New Roman", 12, "", kColorBlack, 0}; break;
-    case 3: spec = {"Arial", 10, "I", kColorBlack, 0}; break;
-    case 4: spec = {"Arial", 8, "", kColorBlack, 0}; break;
-    default: spec = {"Times New Roman", 12, "", kColorBlack, 0}; break;
+    case 0:
+      spec = {"Courier", 12, "", kColorBlack, 0};
+      break;
+    case 1:
+      spec = {"Arial", 20, "B", kColorBlack, 0};
+      break;
+    case 2:
+      spec = {"Times New Roman", 12, "", kColorBlack, 0};
+      break;
+    case 3:
+      spec = {"Arial", 10, "I", kColorBlack, 0};
+      break;
+    case 4:
+      spec = {"Arial", 8, "", kColorBlack, 0};
+      break;
+    default:
+      spec = {"Times New Roman", 12, "", kColorBlack, 0};
+      break;
   }
   SetFont(kind, spec);
 }

@@ -26,9 +26,9 @@ using Mils = std::int32_t;  // thousandths of an inch
 
 // One entry of the printer's font table.
 struct TPrinterFontSpec {
-  std::string Name;    // face name, up to 35 characters
+  std::string Name;        // face name, up to 35 characters
   std::int32_t Size = 12;  // points
-  std::string Style;   // letters "B", "I", "U" in any order; empty = regular
+  std::string Style;       // letters "B", "I", "U" in any order; empty = regular
   std::int32_t Color = 0;  // colour integer, see kColorBlack
   std::int32_t Charset = 0;
   bool operator==(const TPrinterFontSpec&) const = default;
@@ -155,11 +155,22 @@ class TBasePrinter {
 
   // ---- device drawing in printer pixels ----
   enum TBrushStyle : std::uint8_t {
-    kBrushSolid = 0, kBrushClear, kBrushHorizontal, kBrushVertical,
-    kBrushFDiagonal, kBrushBDiagonal, kBrushCross, kBrushDiagCross
+    kBrushSolid = 0,
+    kBrushClear,
+    kBrushHorizontal,
+    kBrushVertical,
+    kBrushFDiagonal,
+    kBrushBDiagonal,
+    kBrushCross,
+    kBrushDiagCross
   };
   enum TPenStyle : std::uint8_t {
-    kPenSolid = 0, kPenDash, kPenDot, kPenDashDot, kPenDashDotDot, kPenClear
+    kPenSolid = 0,
+    kPenDash,
+    kPenDot,
+    kPenDashDot,
+    kPenDashDotDot,
+    kPenClear
   };
   // The printable objects draw bars, boxes and rotated text directly in
   // device pixels with these; the base has no device and draws nothing.

@@ -25,30 +25,47 @@ namespace {
 
 int Round(double v) { return static_cast<int>(RoundHalfEven(v)); }
 
-QString Q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(const std::string& s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 Qt::BrushStyle BrushStyleOf(std::uint8_t style) {
   switch (style) {
-    case TBasePrinter::kBrushSolid: return Qt::SolidPattern;
-    case TBasePrinter::kBrushClear: return Qt::NoBrush;
-    case TBasePrinter::kBrushHorizontal: return Qt::HorPattern;
-    case TBasePrinter::kBrushVertical: return Qt::VerPattern;
-    case TBasePrinter::kBrushFDiagonal: return Qt::FDiagPattern;
-    case TBasePrinter::kBrushBDiagonal: return Qt::BDiagPattern;
-    case TBasePrinter::kBrushCross: return Qt::CrossPattern;
-    case TBasePrinter::kBrushDiagCross: return Qt::DiagCrossPattern;
-    default: return Qt::SolidPattern;
+    case TBasePrinter::kBrushSolid:
+      return Qt::SolidPattern;
+    case TBasePrinter::kBrushClear:
+      return Qt::NoBrush;
+    case TBasePrinter::kBrushHorizontal:
+      return Qt::HorPattern;
+    case TBasePrinter::kBrushVertical:
+      return Qt::VerPattern;
+    case TBasePrinter::kBrushFDiagonal:
+      return Qt::FDiagPattern;
+    case TBasePrinter::kBrushBDiagonal:
+      return Qt::BDiagPattern;
+    case TBasePrinter::kBrushCross:
+      return Qt::CrossPattern;
+    case TBasePrinter::kBrushDiagCross:
+      return Qt::DiagCrossPattern;
+    default:
+      return Qt::SolidPattern;
   }
 }
 
 Qt::PenStyle PenStyleOf(std::uint8_t style) {
   switch (style) {
-    case 1: return Qt::DashLine;
-    case 2: return Qt::DotLine;
-    case 3: return Qt::DashDotLine;
-    case 4: return Qt::DashDotDotLine;
-    case 5: return Qt::NoPen;
-    default: return Qt::SolidLine;
+    case 1:
+      return Qt::DashLine;
+    case 2:
+      return Qt::DotLine;
+    case 3:
+      return Qt::DashDotLine;
+    case 4:
+      return Qt::DashDotDotLine;
+    case 5:
+      return Qt::NoPen;
+    default:
+      return Qt::SolidLine;
   }
 }
 
@@ -64,10 +81,14 @@ QString ResolveFontFamily(const std::string& face) {
   const auto it = cache.find(face);
   if (it != cache.end()) return it->second;
   static const std::map<std::string, QString> kMetricTwins = {
-      {"arial", "Liberation Sans"},         {"helvetica", "Liberation Sans"},
-      {"system", "Liberation Sans"},        {"ms sans serif", "Liberation Sans"},
-      {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
-      {"courier new", "Liberation Mono"},   {"courier", "Liberation Mono"}};
+      {"arial", "Liberation Sans"},
+      {"helvetica", "Liberation Sans"},
+      {"system", "Liberation Sans"},
+      {"ms sans serif", "Liberation Sans"},
+      {"times new roman", "Liberation Serif"},
+      {"times", "Liberation Serif"},
+      {"courier new", "Liberation Mono"},
+      {"courier", "Liberation Mono"}};
   const QString name = Q(face);
   QString family = name;
   const QStringList families = QFontDatabase::families();
@@ -174,7 +195,8 @@ QImage TMetaPageList::Render(int index, int dpi) const {
 
 void TMetaPageList::SavePng(int index, int dpi, const std::string& path) const {
   const QImage image = Render(index, dpi);
-  if (!image.save(Q(path), "PNG")) throw std::runtime_error("Could not write the file " + path + ".");
+  if (!image.save(Q(path), "PNG"))
+    throw std::runtime_error("Could not write the file " + path + ".");
 }
 
 // ---- TDelphiBase ----
@@ -298,8 +320,8 @@ void TDelphiBase::ApplyPen() {
   }
 }
 
-void TDelphiBase::PrintOnArc(Mils cx, Mils cy, int /*flags*/, const std::string& text,
-                             double angle, Mils radius) {
+void TDelphiBase::PrintOnArc(Mils cx, Mils cy, int /*flags*/, const std::string& text, double angle,
+                             Mils radius) {
   if (!Canvas || Aborted || radius <= 0) return;
   // Characters run clockwise from `angle`, each upright to the circle.
   const double px = UnitsToDeviceX(cx);

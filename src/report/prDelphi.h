@@ -117,8 +117,8 @@ class TDelphiBase : public TBasePrinter {
               std::int32_t pen_color) override;
   void Pie(Mils x, Mils y, Mils radius, double start_angle, double end_angle, int style,
            std::int32_t fill_color, std::int32_t pen_color) override;
-  void RingSegment(Mils x, Mils y, Mils radius1, Mils radius2, double start_angle,
-                   double end_angle, int style, std::int32_t fill_color) override;
+  void RingSegment(Mils x, Mils y, Mils radius1, Mils radius2, double start_angle, double end_angle,
+                   int style, std::int32_t fill_color) override;
   void Polygon(const std::vector<TUnitPoint>& points) override;
   void BeginPath() override;
   void EndPath() override;

@@ -18,8 +18,7 @@ class TReportBase {
   // OnReportStart(title, subtitle, min, max, position): a report or a phase
   // of it begins; an empty title or subtitle keeps the one shown, max <= 0
   // means no progress range is known.
-  using StartCallback =
-      std::function<void(const std::string&, const std::string&, int, int, int)>;
+  using StartCallback = std::function<void(const std::string&, const std::string&, int, int, int)>;
   // OnReportEnd, OnProgress, OnPageProgress(title, subtitle, value).
   using ValueCallback = std::function<void(const std::string&, const std::string&, int)>;
 

@@ -46,7 +46,7 @@ class SpecimenCommand : public ::testing::Test {
 TEST_F(SpecimenCommand, WritesTwoPagesWithoutDisplay) {
   const std::string pdf = (dir_ / "s.pdf").string();
   const Result r = Shell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '" +
-                       std::string(ZELVORA_CLI) + "' specimen '" + pdf + "' --png-dpi 20 2>&1");
+                         std::string(ZELVORA_CLI) + "' specimen '" + pdf + "' --png-dpi 20 2>&1");
   ASSERT_EQ(r.status, 0) << r.out;
   EXPECT_NE(r.out.find("Wrote 2 pages"), std::string::npos) << r.out;
   EXPECT_TRUE(fs::exists(pdf + "-1.png"));

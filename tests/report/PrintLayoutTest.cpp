@@ -133,9 +133,8 @@ TEST(PrintLabelled, WrapsWordsWithSentenceGapsAtExactPositions) {
   TFixedPrinter p;
   p.MoveTo(1000, 2000);
   p.PrintLabelled(-500, "1.", 1500, "aa bbb. cc dddddd e", 2800, 1);
-  EXPECT_EQ(p.texts, (Texts{{1000, 2000, "1."},
-                            {1500, 2000, "aa bbb.  cc "},
-                            {1500, 2200, "dddddd e "}}));
+  EXPECT_EQ(p.texts,
+            (Texts{{1000, 2000, "1."}, {1500, 2000, "aa bbb.  cc "}, {1500, 2200, "dddddd e "}}));
   EXPECT_EQ(p.LeftMargin, 1000);
   EXPECT_EQ(p.RightMargin, 7000);
 }
@@ -170,8 +169,8 @@ TEST(PrintBulleted, PlacesBulletByModeAndWrapsTheText) {
   p.PrintBulleted(-300, "*", 1, 1500, "x", 2400, 1, "", 0, {}, 0);
   p.MoveTo(1000, 3200);
   p.PrintBulleted(-300, "*", 2, 1500, "x", 2400, 1, "", 0, {}, 0);
-  EXPECT_EQ(p.texts, (Texts{{1300, 3000, "*"}, {1500, 3000, "x "}, {1310, 3200, "*"},
-                            {1500, 3200, "x "}}));
+  EXPECT_EQ(p.texts,
+            (Texts{{1300, 3000, "*"}, {1500, 3000, "x "}, {1310, 3200, "*"}, {1500, 3200, "x "}}));
 }
 
 TEST(PrintBulleted, NoOffsetPutsTwoSpacesAfterTheBullet) {
@@ -239,10 +238,10 @@ TEST(PrintBulleted, PageBreakHookRunsWithOuterMarginsNearPageBottom) {
   p.PrintBulleted(-300, "*", 0, 1500, "aa bb cc dd ee", 2400, 1, "", 0, hook, 0);
   ASSERT_EQ(calls.size(), 1u);
   EXPECT_EQ(calls[0], (std::pair<Mils, Mils>{1000, 7000}));
-  EXPECT_EQ(p.texts, (Texts{{1200, 2400, "*"},
-                            {1500, 2400, "aa bb "},
-                            {1500, 1200, "cc dd "},
-                            {1500, 1400, "ee "}}));
+  EXPECT_EQ(
+      p.texts,
+      (Texts{
+          {1200, 2400, "*"}, {1500, 2400, "aa bb "}, {1500, 1200, "cc dd "}, {1500, 1400, "ee "}}));
   EXPECT_EQ(p.LeftMargin, 1000);
   EXPECT_EQ(p.RightMargin, 7000);
 }
@@ -252,7 +251,8 @@ TEST(PrintBulleted, NoPageBreakBeforeAFooterSetsThePageBottom) {
   p.PageBottom = 0;
   int calls = 0;
   p.MoveTo(1000, 2400);
-  p.PrintBulleted(-300, "*", 0, 1500, "aa bb cc dd ee", 2400, 1, "", 0, [&] { ++calls; }, 0);
+  p.PrintBulleted(
+      -300, "*", 0, 1500, "aa bb cc dd ee", 2400, 1, "", 0, [&] { ++calls; }, 0);
   EXPECT_EQ(calls, 0);
 }
 
@@ -278,8 +278,8 @@ TEST(PrintShapes, ShadowBoxIsTwoShadowStripsAndTwoFrames) {
   TFixedPrinter p;
   p.ShadowBox(1000, 3000, 2000, 1000, 0, 0x808080);
   using Box = TFixedPrinter::Box;
-  EXPECT_EQ(p.fills, (std::vector<Box>{{3000, 2050, 60, 1000, 0x808080},
-                                       {1060, 3000, 2000, 60, 0x808080}}));
+  EXPECT_EQ(p.fills,
+            (std::vector<Box>{{3000, 2050, 60, 1000, 0x808080}, {1060, 3000, 2000, 60, 0x808080}}));
   EXPECT_EQ(p.frames, (std::vector<Box>{{1000, 2000, 2000, 1000}, {1050, 2050, 1900, 900}}));
   EXPECT_EQ(p.PenWeight, 1);
   p.HorzLine(100, 200, 300);

@@ -76,10 +76,10 @@ TEST(PrintableBase, EstimateExtentRoundsTheLineCountToEven) {
 TEST(PrintableBase, FillPatternsAndPartFonts) {
   TFixedPrinter p;
   TPrintable obj(&p);
-  const std::uint8_t expected[8] = {
-      TBasePrinter::kBrushClear,      TBasePrinter::kBrushSolid,    TBasePrinter::kBrushBDiagonal,
-      TBasePrinter::kBrushFDiagonal,  TBasePrinter::kBrushCross,    TBasePrinter::kBrushDiagCross,
-      TBasePrinter::kBrushHorizontal, TBasePrinter::kBrushVertical};
+  const std::uint8_t expected[8] = {TBasePrinter::kBrushClear,      TBasePrinter::kBrushSolid,
+                                    TBasePrinter::kBrushBDiagonal,  TBasePrinter::kBrushFDiagonal,
+                                    TBasePrinter::kBrushCross,      TBasePrinter::kBrushDiagCross,
+                                    TBasePrinter::kBrushHorizontal, TBasePrinter::kBrushVertical};
   for (int kind = 0; kind < 8; ++kind) {
     obj.SetFillPattern(kind);
     EXPECT_EQ(obj.FillPattern, expected[kind]) << kind;
@@ -152,8 +152,8 @@ TEST(PrintTitlePanel, SitsAQuarterDownAndIsAQuarterTall) {
   EXPECT_EQ(title.GetHeight(), 2000);
   using Box = TFixedPrinter::Box;
   EXPECT_EQ(p.frames, (std::vector<Box>{{1000, 2000, 6000, 2000}, {1050, 2050, 5900, 1900}}));
-  EXPECT_EQ(p.fills, (std::vector<Box>{{7000, 2050, 60, 2000, 0xF0F0F0},
-                                       {1060, 4000, 6000, 60, 0xF0F0F0}}));
+  EXPECT_EQ(p.fills,
+            (std::vector<Box>{{7000, 2050, 60, 2000, 0xF0F0F0}, {1060, 4000, 6000, 60, 0xF0F0F0}}));
   EXPECT_EQ(p.lines, (std::vector<Box>{{1050, 2774, 6950, 2774}, {3750, 3400, 4250, 3400}}));
   EXPECT_EQ(p.texts, (std::vector<DrawnText>{
                          {3700, 2480, "Survey"}, {3900, 3200, "Co"}, {3800, 3720, "Name"}}));

@@ -29,8 +29,7 @@ TEST(TextLineSingleByte, BreaksAtBlanksTabsAndLineFeedsWithoutEmptyPieces) {
 TEST(TextLineSingleByte, CarriageReturnAndProtectedRunsStayInsideTheirPiece) {
   EXPECT_EQ(TTextLine("a\r\nb").Pieces(), (Pieces{"a\r", "b"}));
   EXPECT_EQ(TTextLine("end\r").Pieces(), (Pieces{"end\r"}));
-  EXPECT_EQ(TTextLine("x \x18keep this\x18 y").Pieces(),
-            (Pieces{"x", "\x18keep this\x18", "y"}));
+  EXPECT_EQ(TTextLine("x \x18keep this\x18 y").Pieces(), (Pieces{"x", "\x18keep this\x18", "y"}));
   // A protected run left open at the end still gives its last piece.
   EXPECT_EQ(TTextLine("x \x18open run").Pieces(), (Pieces{"x", "\x18open run"}));
 }
@@ -41,7 +40,9 @@ TEST(TextLineSingleByte, KeepsUtf8CharactersWholeAndHonoursAddedBreaks) {
             (Pieces{"na\xC3\xAFve", "caf\xC3\xA9"}));
   TTextLine line;
   line.AddBreak(0xB7);  // middle dot of the code page
-  line.SetText("a\xC2\xB7" "b c");
+  line.SetText(
+      "a\xC2\xB7"
+      "b c");
   EXPECT_EQ(line.Pieces(), (Pieces{"a", "b", "c"}));
   line.RemoveBreak(' ');
   line.SetText("a b");
