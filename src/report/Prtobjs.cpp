@@ -275,10 +275,12 @@ void DrawSlantedBand(TBasePrinter& p, Mils top, Mils height, std::int32_t fill,
   const int y_bottom = y_top + p.UnitsToDeviceY(height);
   const int wide = wide_at_bottom ? y_bottom : y_top;
   const int narrow = wide_at_bottom ? y_top : y_bottom;
+  p.PushDrawingState();
   p.DevSetPen(fill, TBasePrinter::kPenClear, 0);
   p.DevSetBrush(fill, TBasePrinter::kBrushSolid);
   p.DevPolygon({{left, wide}, {left + t, narrow}, {left + t, wide}});
   p.DevPolygon({{right, wide}, {right - t, narrow}, {right - t, wide}});
+  p.PopDrawingState();
 }
 
 }  // namespace

@@ -180,6 +180,11 @@ class TBasePrinter {
   };
   // True while a page is open for drawing.
   virtual bool HasCanvas() const { return false; }
+  // Save and restore the device pen, brush and text colour around drawing
+  // that needs its own (a band drawn without outline must not leave the
+  // page's pen hollow).
+  virtual void PushDrawingState() {}
+  virtual void PopDrawingState() {}
   virtual void DevSetTextColor(std::int32_t /*color*/) {}
   // style (TBrushStyle): 0 solid, 1 hollow, 2 horizontal lines, 3 vertical
   // lines, 4 diagonals falling to the right, 5 diagonals rising to the right,

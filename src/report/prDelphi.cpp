@@ -569,6 +569,22 @@ int TDelphiBase::DevTextWidth(const std::string& s) {
   return Round(QFontMetricsF(font_).horizontalAdvance(Q(s)));
 }
 
+void TDelphiBase::PushDrawingState() {
+  saved_states_.push_back({pen_, brush_, text_color_, CurrentPenColor, CurrentTextColor});
+}
+
+void TDelphiBase::PopDrawingState() {
+  if (saved_states_.empty()) return;
+  const DrawingState state = saved_states_.back();
+  saved_states_.pop_back();
+  pen_ = state.pen;
+  brush_ = state.brush;
+  text_color_ = state.text_color;
+  CurrentPenColor = state.pen_color;
+  CurrentTextColor = state.text_color_value;
+  LoadCanvasState();
+}
+
 void TDelphiBase::LoadCanvasState() {
   if (!Canvas) return;
   Canvas->setFont(font_);

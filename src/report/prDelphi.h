@@ -129,6 +129,8 @@ class TDelphiBase : public TBasePrinter {
                       const std::string& file_name) override;
 
   bool HasCanvas() const override { return Canvas != nullptr; }
+  void PushDrawingState() override;
+  void PopDrawingState() override;
   void DevSetTextColor(std::int32_t color) override;
   void DevSetBrush(std::int32_t color, std::uint8_t style) override;
   void DevSetPen(std::int32_t color, std::uint8_t style, int width) override;
@@ -170,6 +172,14 @@ class TDelphiBase : public TBasePrinter {
   void DrawPath(const QPainterPath& path, bool stroke, bool fill);
   void TextOutPx(double x, double y, const QString& s, int angle);
 
+  struct DrawingState {
+    QPen pen;
+    QBrush brush;
+    QColor text_color;
+    std::int32_t pen_color;
+    std::int32_t text_color_value;
+  };
+  std::vector<DrawingState> saved_states_;
   std::optional<QPainterPath> path_;  // set between BeginPath and EndPath
   QPainterPath finished_path_;
 };

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/Rounding.h"
+#include "report/Prtobjs.h"
 #include "report/TextLine.h"
 #include "report/prDelphi.h"
 
@@ -253,6 +254,24 @@ TEST(QtDrawing, SelectingAFontMakesTheBrushHollowButKeepsItsColour) {
   screen.SetFillStyle(1);
   EXPECT_EQ(screen.CurrentQBrush().color(), QColor(255, 0, 0));
   screen.EndPage();
+}
+
+TEST(QtDrawing, SlantedBandsLeaveThePenAsItWas) {
+  TDelphiScreen screen(std::make_shared<TSystemPrinter>(600));
+  LoadDefaultFonts(screen);
+  screen.Open(false, 0, 0, " ", false);
+  screen.StartPage();
+  screen.SetPen(1, 0);
+  THeader header(&screen);
+  header.SetHeight(300);
+  header.BandFlags = kBandFilled;
+  header.SetFillColor(0xC8C8C8);
+  header.Draw();
+  screen.HorzLine(1000, 3000, 4000);
+  screen.EndPage();
+  EXPECT_EQ(screen.CurrentQPen().style(), Qt::SolidLine);
+  const QImage image = screen.Pages().Render(0, 150);
+  EXPECT_LT(image.pixelColor(300, 450).red(), 100);
 }
 
 TEST(QtDrawing, RingOutlineIsBounded) {
