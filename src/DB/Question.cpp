@@ -8,10 +8,10 @@ namespace zelvora {
 TQuestion::~TQuestion() { DestroyList(FSuggestions); }
 
 TSuggestionList& TQuestion::Suggestions() {
-  const bool created = FSuggestions == nullptr;
+  const bool was_loaded = FSuggestionsLoaded;
   auto& list = LazyList(FSuggestions, FSuggestionsLoaded,
                         [this](TSuggestionList& l) { SurveyDB().LoadSuggestions(ID, l); });
-  if (created && FSuggestionsLoaded) list.SortByOrder();
+  if (!was_loaded && FSuggestionsLoaded) list.SortByOrder();
   return list;
 }
 

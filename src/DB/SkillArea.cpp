@@ -25,13 +25,16 @@ void TSkillArea::SetPrefix(int index, const std::string& text) {
 }
 
 TQuestionList& TSkillArea::Questions() {
-  const bool created = FQuestions == nullptr;
+  // The owning survey observes the list too, from its creation on.
+  if (!FQuestions) {
+    FQuestions = std::make_unique<TQuestionList>();
+    FQuestions->AddObserver(this);
+    if (FObservingSurvey != nullptr) FQuestions->AddObserver(FObservingSurvey);
+  }
+  const bool was_loaded = FQuestionsLoaded;
   auto& list = LazyList(FQuestions, FQuestionsLoaded,
                         [this](TQuestionList& l) { SurveyDB().LoadQuestions(ID, l); });
-  if (created) {
-    if (FQuestionsLoaded) list.SortByOrder();
-    if (FObservingSurvey != nullptr) list.AddObserver(FObservingSurvey);
-  }
+  if (!was_loaded && FQuestionsLoaded) list.SortByOrder();
   return list;
 }
 

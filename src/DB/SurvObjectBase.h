@@ -124,24 +124,25 @@ class TSurvObject : public TObserver {
 
   // Creates `list` on first access, registered with this object as its
   // first observer; fills it through `load` when LoadsChildren, and then
-  // marks it loaded. Requires: the object's Update frees the items of `list`
-  // on code 5.
+  // marks it loaded. A list made empty while the object had no record yet is
+  // loaded on the first access after the object was stored. Requires: the
+  // object's Update frees the items of `list` on code 5.
   template <class L, class LoadFn>
   L& LazyList(std::unique_ptr<L>& list, bool& loaded, LoadFn load) {
     if (!list) {
       list = std::make_unique<L>();
       list->AddObserver(this);
-      if (LoadsChildren()) {
-        // A load that fails leaves no half-filled list behind: the next
-        // access tries again.
-        try {
-          load(*list);
-        } catch (...) {
-          DestroyList(list);
-          throw;
-        }
-        loaded = true;
+    }
+    if (!loaded && list->Size() == 0 && LoadsChildren()) {
+      // A load that fails leaves no half-filled list behind: the next
+      // access tries again.
+      try {
+        load(*list);
+      } catch (...) {
+        DestroyList(list);
+        throw;
       }
+      loaded = true;
     }
     return *list;
   }

@@ -60,10 +60,10 @@ void TSurvey::SetFreqLabelsText(const std::string& text) {
 }
 
 TSkillAreaList& TSurvey::SkillAreas() {
-  const bool created = FSkillAreas == nullptr;
+  const bool was_loaded = FSkillAreasLoaded;
   auto& list = LazyList(FSkillAreas, FSkillAreasLoaded,
                         [this](TSkillAreaList& l) { SurveyDB().LoadSkillAreas(ID, l); });
-  if (created && FSkillAreasLoaded) list.SortByOrder();
+  if (!was_loaded && FSkillAreasLoaded) list.SortByOrder();
   return list;
 }
 

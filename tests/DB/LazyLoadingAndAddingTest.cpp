@@ -125,6 +125,20 @@ TEST_F(LazyLoadingAndAdding, AnUnstoredParentDoesNotFetchTheLibrary) {
   EXPECT_FALSE(fresh.SurveysLoaded());
 }
 
+TEST_F(LazyLoadingAndAdding, AListLookedAtBeforeStoringLoadsOnceStored) {
+  TDataRoot root;
+  TDepartment* home = MakeDepartment(root);
+  auto fresh = std::make_unique<TDepartment>();
+  EXPECT_EQ(fresh->Surveys().Count(), 0);  // looked at while unstored
+  TDepartment* department = home->Company->Departments().Adopt(std::move(fresh));
+  EXPECT_EQ(department->State, osStored);
+  department->Surveys();
+  EXPECT_TRUE(department->SurveysLoaded());
+  TSurvey* survey = department->Surveys().Adopt(std::make_unique<TSurvey>());
+  EXPECT_TRUE(db.HasRecord(okSurvey, survey->ID));
+  EXPECT_EQ(db.ParentOf(okSurvey, survey->ID), department->ID);
+}
+
 // A database that fails when asked to write a question.
 class FailingDB : public TMemoryDB {
  public:
