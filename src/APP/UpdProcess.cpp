@@ -1,0 +1,198 @@
+#include "APP/UpdProcess.h"
+
+#include <charconv>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "APP/UpdControlFile.h"
+#include "DB/Survobj.h"
+#include "interchange/Parser.h"
+#include "interchange/ScrmStrm.h"
+#include "interchange/SurvMap.h"
+#include "interchange/Unparser.h"
+#include "interchange/XML.h"
+#include "store/Compress.h"
+
+namespace zelvora {
+namespace {
+
+constexpr const char* kSectionSurveys = "SURVEYS";
+constexpr const char* kSectionExports = "EXPORTS";
+constexpr const char* kSectionImports = "IMPORTS";
+constexpr const char* kSectionRemove = "REMOVE";
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return out;
+}
+
+// A whole decimal integer, or -1.
+std::int32_t DecimalOrMinusOne(std::string_view text) {
+  std::int32_t value = 0;
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  if (ec != std::errc() || ptr != end || text.empty()) return -1;
+  return value;
+}
+
+template <class L, class T>
+void ReplaceIn(L& list, std::unique_ptr<T> object) {
+  list.Count();  // loads the list before looking into it
+  if (T* old = list.FindByID(object->ID)) list.Remove(old);
+  list.Adopt(std::move(object));
+}
+
+template <class T>
+std::unique_ptr<T> Downcast(std::unique_ptr<TSurvObject>& object) {
+  return std::unique_ptr<T>(static_cast<T*>(object.release()));
+}
+
+// An XML export saved when the document is freed; Close reports failures.
+void SaveXml(const std::string& path, const std::function<void(TDocument&)>& fill) {
+  TDocument document(kXmlNoRead | kXmlSaveOnClose, path);
+  fill(document);
+  document.Close();
+}
+
+template <class L>
+void WriteText(const std::string& path, L& list, bool renumber) {
+  TUnparser writer(path, renumber);
+  for (int i = 0; i < list.Count(); ++i) writer.DoUnparse(*list.Items(i));
+  writer.Close();
+}
+
+}  // namespace
+
+TUpdateProcessor::TUpdateProcessor(std::string folder, TNotice notice)
+    : FFolder(std::move(folder)), FNotice(std::move(notice)) {}
+
+std::string TUpdateProcessor::PathOf(const std::string& entry) const {
+  return (std::filesystem::path(FFolder) / entry).string();
+}
+
+void TUpdateProcessor::ProcessUpdates() {
+  TUpdControlFile control((std::filesystem::path(FFolder) / kUpdateControlFileName).string());
+  // Written back however processing ends: the sections done are empty.
+  auto write_back = [&control] {
+    if (control.Exists()) control.Save();
+  };
+  try {
+    TDataRoot root;
+    root.AddBuiltInSurveys();
+
+    for (const std::string& entry : control.Entries(kSectionSurveys)) {
+      ImportTextPackage(root, entry);
+    }
+    control.Clear(kSectionSurveys);
+    for (const std::string& entry : control.Entries(kSectionExports)) Export(root, entry);
+    control.Clear(kSectionExports);
+    for (const std::string& entry : control.Entries(kSectionImports)) {
+      ImportXmlPackage(root, entry);
+    }
+    control.Clear(kSectionImports);
+    for (const std::string& entry : control.Entries(kSectionRemove)) RemoveSurvey(root, entry);
+    control.Clear(kSectionRemove);
+  } catch (...) {
+    write_back();
+    throw;
+  }
+  write_back();
+}
+
+void TUpdateProcessor::Replace(TDataRoot& root, std::unique_ptr<TSurvObject> object) {
+  switch (object->Kind()) {
+    case okCompany:
+      ReplaceIn(root.Companies(), Downcast<TCompany>(object));
+      break;
+    case okSurvey:
+      ReplaceIn(root.LibrarySurveys(), Downcast<TSurvey>(object));
+      break;
+    case okSkillArea:
+      ReplaceIn(root.LibrarySkillAreas(), Downcast<TSkillArea>(object));
+      break;
+    default:
+      Notice(std::string("Unknown type: ") + object->ClassName());
+      break;
+  }
+}
+
+void TUpdateProcessor::ImportTextPackage(TDataRoot& root, const std::string& entry) {
+  TScrambledStream stream(PathOf(entry), TScrambledStream::Mode::kOpenRead);
+  TParser parser(stream);
+  parser.DoParse();
+  for (auto& object : parser.TakeObjects()) Replace(root, std::move(object));
+}
+
+bool TUpdateProcessor::Export(TDataRoot& root, std::string_view name) {
+  const std::string upper = Upper(name);
+  if (upper == "ALL.XML") {
+    SaveXml(PathOf("ALL.XML"), [&root](TDocument& d) { TSurveyMapper().WriteObject(root, d); });
+  } else if (upper == "COMPANIES.XML") {
+    SaveXml(PathOf("COMPANIES.XML"),
+            [&root](TDocument& d) { TSurveyMapper().WriteList(root.Companies(), d); });
+  } else if (upper == "SURVEYS.XML") {
+    SaveXml(PathOf("SURVEYS.XML"),
+            [&root](TDocument& d) { TSurveyMapper().WriteList(root.LibrarySurveys(), d); });
+  } else if (upper == "SKILLAREAS.XML") {
+    SaveXml(PathOf("SKILLAREAS.XML"),
+            [&root](TDocument& d) { TSurveyMapper().WriteList(root.LibrarySkillAreas(), d); });
+  } else if (upper == "COMPANIES") {
+    // The companies are written with their departments and the surveys of
+    // each department, under their own IDs.
+    WriteText(PathOf("COMP1.DAT"), root.Companies(), false);
+  } else if (upper == "SURVEYS") {
+    WriteText(PathOf("SURV1.DAT"), root.LibrarySurveys(), true);
+  } else if (upper == "SKILLAREAS") {
+    WriteText(PathOf("SKIL1.DAT"), root.LibrarySkillAreas(), true);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void TUpdateProcessor::ImportXmlPackage(TDataRoot& root, const std::string& entry) {
+  std::string bytes;
+  std::filesystem::path path(entry);
+  if (Upper(path.extension().string()) == ".Z") {
+    std::ostringstream member;
+    TCompress().ExtractToMemory(PathOf(entry), path.filename().replace_extension(".xml").string(),
+                                member);
+    bytes = member.str();
+  } else {
+    const std::string full = PathOf(entry);
+    std::ifstream in(full, std::ios::binary);
+    if (!in || std::filesystem::is_directory(full)) {
+      throw std::runtime_error("Cannot open file \"" + full + "\"");
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (in.bad()) throw std::runtime_error("Cannot read file \"" + full + "\"");
+  }
+  std::unique_ptr<TDocument> document = TDocument::FromBytes(bytes);
+  const TElement& top = document->FirstElement();
+  TSurveyMapper mapper;
+  for (const TElement* child : top.Elements()) Replace(root, mapper.ReadObject(*child));
+}
+
+bool TUpdateProcessor::RemoveSurvey(TDataRoot& root, std::string_view entry) {
+  const std::size_t dot = entry.find('.');
+  const std::string_view origin_text = entry.substr(0, dot);
+  const std::string_view serial_text =
+      dot == std::string_view::npos ? std::string_view() : entry.substr(dot + 1);
+  const TObjectID id{DecimalOrMinusOne(origin_text), DecimalOrMinusOne(serial_text)};
+  if (id.Origin < 0 || id.Serial < 0) return false;
+  TSurveyList& surveys = root.LibrarySurveys();
+  surveys.Count();
+  TSurvey* survey = surveys.FindByID(id);
+  if (survey == nullptr) return false;
+  surveys.Remove(survey);
+  return true;
+}
+
+}  // namespace zelvora

@@ -1,0 +1,80 @@
+// TUpdateProcessor: the update packages applied at every start. It works
+// through the control file "Update2.INI" of the program (data) folder,
+// section by section in this order:
+//
+//   SURVEYS  file names: scrambled text packages; each top-level company,
+//            survey or skill area replaces the one with its ID (companies,
+//            library surveys, library skill areas) or is added
+//   EXPORTS  export names: "ALL.XML", "COMPANIES.XML", "SURVEYS.XML",
+//            "SKILLAREAS.XML" (XML documents), "COMPANIES" (COMP1.DAT),
+//            "SURVEYS" (SURV1.DAT, renumbered), "SKILLAREAS" (SKIL1.DAT,
+//            renumbered); compared upper-cased, other names write nothing
+//   IMPORTS  file names: XML documents, or ".Z" archives holding the
+//            document named like the entry with the extension ".xml"; each
+//            child of the first top-level element is read as an object and
+//            replaces or is added as in SURVEYS
+//   REMOVE   IDs "Origin.Serial" of library surveys to remove
+//
+// Each section is emptied (header kept) when all its entries are done.
+//
+// Callers may rely on:
+//  - an object of another kind is only a notice ("Unknown type: " and its
+//    class name) and processing goes on;
+//  - any other failure (a package that cannot be read or parsed, a missing
+//    file, a damaged archive, an export that cannot be written) stops the
+//    processing and is thrown with its own message, after the control file
+//    has been written back: the sections done are empty, the one in progress
+//    and those after it keep all their entries; objects already replaced
+//    stay replaced;
+//  - a control file that does not exist is not created; one that exists is
+//    always written back, with the four section headers present;
+//  - before the sections, a library without surveys gets the built-in
+//    "User Skill Areas" survey.
+// The survey database must be open (the global reference set).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zelvora {
+
+class TDataRoot;
+class TSurvObject;
+
+class TUpdateProcessor {
+ public:
+  using TNotice = std::function<void(const std::string&)>;
+
+  TUpdateProcessor(std::string folder, TNotice notice);
+
+  // The whole start-up processing (see above).
+  void ProcessUpdates();
+
+  // One entry of each section, over a data root of the open database.
+  void ImportTextPackage(TDataRoot& root, const std::string& entry);
+  // False for a name that is no export.
+  bool Export(TDataRoot& root, std::string_view name);
+  void ImportXmlPackage(TDataRoot& root, const std::string& entry);
+  // False when the entry is no ID or names no library survey.
+  bool RemoveSurvey(TDataRoot& root, std::string_view entry);
+
+  // Replaces the company, library survey or library skill area with the
+  // object's ID by the object (or adds it); another kind gives the notice.
+  // The root takes the object over in every case but the notice.
+  void Replace(TDataRoot& root, std::unique_ptr<TSurvObject> object);
+
+  const std::string& Folder() const { return FFolder; }
+
+ private:
+  std::string PathOf(const std::string& entry) const;
+  void Notice(const std::string& text) const {
+    if (FNotice) FNotice(text);
+  }
+
+  std::string FFolder;
+  TNotice FNotice;
+};
+
+}  // namespace zelvora
