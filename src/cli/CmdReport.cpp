@@ -1,0 +1,154 @@
+// zelvora360-cli report: generates a report over the database in the data
+// folder and writes it as a PDF or as one PNG a page.
+#ifdef ZELVORA_HAVE_QT
+#include <QGuiApplication>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <ostream>
+#include <sstream>
+#include <string>
+
+#include "DB/Survobj.h"
+#include "cli/CliCommand.h"
+#include "cli/CliDatabase.h"
+#include "report/Report.h"
+#include "report/ReportSource.h"
+#include "report/prDelphi.h"
+
+namespace zelvora::cli {
+namespace {
+
+std::unique_ptr<QGuiApplication> MakeReportApplication() {
+  if (QCoreApplication::instance() != nullptr) return nullptr;
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  static int argc = 1;
+  static char name[] = "zelvora360-cli";
+  static char* argv[] = {name, nullptr};
+  return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+std::vector<std::string> SplitCommas(const std::string& text) {
+  std::vector<std::string> parts;
+  std::stringstream stream(text);
+  std::string part;
+  while (std::getline(stream, part, ','))
+    if (!part.empty()) parts.push_back(part);
+  return parts;
+}
+
+struct TKindInfo {
+  int kind;
+  std::uint16_t sections;
+};
+
+const std::map<std::string, TKindInfo>& Kinds() {
+  static const std::map<std::string, TKindInfo> kinds{
+      {"individual", {kReportIndividual, 0x1E}},
+      {"composite", {kReportComposite, 0x1E}},
+  };
+  return kinds;
+}
+
+int RunReport(CliContext& context) {
+  const ParsedArgs args = ParseArgs(context.args,
+                                    {"--kind", "--sections", "--select", "--name", "--copies",
+                                     "--pdf", "--png-dir", "--return-date", "--departments"},
+                                    {"--title-page", "--self", "--other"});
+  if (!args.positional.empty()) throw CliUsageError("report takes only options");
+  const std::string kind_name = args.Value("--kind").value_or("individual");
+  const auto kind = Kinds().find(kind_name);
+  if (kind == Kinds().end())
+    throw CliUsageError(
+        "--kind must be individual or composite (the other kinds are not "
+        "available yet)");
+  TReportRequest request;
+  request.Kind = kind->second.kind;
+  request.Sections = kind->second.sections;
+  if (const auto sections = args.Value("--sections")) {
+    request.Sections = 0;
+    for (const std::string& word : SplitCommas(*sections)) {
+      int n = -1;
+      try {
+        n = std::stoi(word);
+      } catch (const std::exception&) {
+      }
+      if (n < 1 || n > 15) throw CliUsageError("--sections takes numbers from 1 to 15");
+      request.Sections |= static_cast<std::uint16_t>(1u << n);
+    }
+  }
+  std::vector<TObjectID> ids;
+  for (const std::string& word : SplitCommas(args.Value("--select").value_or(""))) {
+    const auto id = TObjectID::FromText(word);
+    if (!id) throw CliUsageError("--select takes IDs written as n.n, not \"" + word + "\"");
+    ids.push_back(*id);
+  }
+  if (ids.empty()) throw CliUsageError("report needs --select with at least one ID");
+  const auto pdf = args.Value("--pdf");
+  const auto png_dir = args.Value("--png-dir");
+  if (!pdf && !png_dir) throw CliUsageError("report needs --pdf OUT.pdf or --png-dir DIR");
+  if (args.Has("--title-page")) request.Options |= kOptTitlePage;
+  if (args.Has("--self")) request.Options |= kOptBlankSelf;
+  if (args.Has("--other")) request.Options |= kOptBlankOther;
+  request.ReportName = args.Value("--name").value_or("");
+  if (const auto copies = args.Value("--copies")) {
+    try {
+      request.Copies = std::stoi(*copies);
+    } catch (const std::exception&) {
+      throw CliUsageError("--copies needs a number");
+    }
+  }
+
+  const auto app = MakeReportApplication();
+  auto db = OpenCliDatabase(context);
+  TDelphiScreen printer;
+  const TReportConfig config;
+  TReport360 report(config);
+  {
+    TDataRoot root;
+    try {
+      request.Sources = ExperienceEntries(root, ids);
+    } catch (const std::exception& error) {
+      context.err << error.what() << "\n";
+      return 1;
+    }
+  }
+  report.SetPrinter(&printer);
+  report.Prepare(request);
+  const bool produced = report.Generate();
+  db->Close();
+  if (!produced || printer.Pages().Count() == 0) {
+    context.err << report.GetErrorMessage() << "\n";
+    return 1;
+  }
+  if (pdf) {
+    printer.Pages().SaveAsPdf(*pdf);
+    context.out << "Wrote " << printer.Pages().Count() << " pages to " << *pdf << "\n";
+  }
+  if (png_dir) {
+    std::filesystem::create_directories(*png_dir);
+    for (int i = 0; i < printer.Pages().Count(); ++i) {
+      const std::string png = *png_dir + "/page-" + std::to_string(i + 1) + ".png";
+      printer.Pages().SavePng(i, 100, png);
+      context.out << "Wrote " << png << "\n";
+    }
+  }
+  return 0;
+}
+
+const CliRegistrar kReport{
+    {"report", "Generate a report as a PDF or PNG pages",
+     "usage: zelvora360-cli [--data DIR] report --select ID,... (--pdf OUT.pdf | --png-dir DIR)\n"
+     "       [--kind individual|composite] [--sections 1,2,3,4] [--title-page]\n"
+     "       [--name TEXT] [--copies N]\n"
+     "Individual: one report per selected experience; Composite: the selected\n"
+     "experiences (at least two) averaged. Sections: 1 Category, 2 Individual\n"
+     "Practices, 3 Overview, 4 Summary. Prints the generator's message and exits 1\n"
+     "when nothing was produced.\n",
+     RunReport}};
+
+}  // namespace
+}  // namespace zelvora::cli
+#endif

@@ -1,0 +1,689 @@
+#include "report/Report.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+
+#include "base/Cp1252.h"
+#include "base/DateTime.h"
+#include "base/Rounding.h"
+#include "report/GapBlockReports.h"
+#include "report/GapCategories.h"
+#include "report/GapError.h"
+#include "report/GapFormat.h"
+#include "report/GapOverview.h"
+#include "report/PrintFonts.h"
+#include "report/Prtobjs.h"
+
+namespace zelvora {
+namespace {
+
+const char* const kMonths[] = {"January",   "February", "March",    "April",
+                               "May",       "June",     "July",     "August",
+                               "September", "October",  "November", "December"};
+const char* const kWeekdays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                 "Thursday", "Friday", "Saturday"};
+
+// Every section's margins, measured from the page edges.
+constexpr Mils kMarginTopBottom = 100;
+constexpr Mils kMarginLeftRight = 250;
+constexpr Mils kBandHeight = 300;
+constexpr Mils kRowHeight = 150;
+// The return date below which forms ask for return as soon as possible.
+const double kReturnDateFloor = EncodeDate(1980, 1, 1);
+
+Mils Col(double units) { return static_cast<Mils>(RoundHalfEven(units)); }
+
+std::string Upper(std::string s) {
+  for (char& c : s)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return s;
+}
+
+// A practice as the listings print it: a final "?" reads ".".
+std::string PracticeText(const std::string& text) {
+  if (!text.empty() && text.back() == '?') return text.substr(0, text.size() - 1) + ".";
+  return text;
+}
+
+}  // namespace
+
+std::string FormatHeadingDate(double date) {
+  const CivilDate d = DecodeDate(date);
+  return std::string(kMonths[d.month - 1]) + " " + std::to_string(d.day) + ", " +
+         std::to_string(d.year);
+}
+
+std::string FormatShortDate(double date) {
+  const CivilDate d = DecodeDate(date);
+  return std::to_string(d.month) + "/" + std::to_string(d.day) + "/" + std::to_string(d.year);
+}
+
+std::string FormatLongDate(double date) {
+  // 1899-12-30 was a Saturday.
+  const auto days = static_cast<long long>(std::floor(date));
+  const auto weekday = static_cast<int>(((days + 6) % 7 + 7) % 7);
+  return std::string(kWeekdays[weekday]) + ", " + FormatHeadingDate(date);
+}
+
+// The state of one run: the printer, the subject or report being laid out
+// and the page furniture of the section running.
+struct TReport360::TRun {
+  TRun(TReport360& r, TBasePrinter& printer) : report(r), p(printer) {}
+  TReport360& report;
+  TBasePrinter& p;
+  bool page_open = false;
+  // The data of the subject or report being laid out.
+  std::string subject;  // or the report name
+  std::string company;
+  std::shared_ptr<const TGapSurvey> survey;
+  std::vector<TGapExperience> experiences;
+  TGapCategoryList company_categories;
+  TGapCategoryList categories;
+  // The running section's header bar and report name.
+  std::string header_bar;
+  std::string section_name;
+  double space_after_heading = 0.5;
+
+  Mils L() const { return p.LeftMargin; }
+  Mils W() const { return p.RightMargin - p.LeftMargin; }
+  bool Options(std::uint16_t bit) const { return (report.request_.Options & bit) != 0; }
+  const TReportConfig& Config() const { return report.config_; }
+  bool Stopped() const { return report.Cancelled || p.Aborted; }
+
+  void SetMargins() {
+    p.SetTopMargin(kMarginTopBottom, 0);
+    p.SetBottomMargin(p.PageHeight - kMarginTopBottom, 0);
+    p.SetLeftMargin(kMarginLeftRight, 0);
+    p.SetRightMargin(p.PageWidth - kMarginLeftRight, 0);
+  }
+
+  // Ends the open page, starts the next and prints header and footer.
+  void NewPage() {
+    if (page_open) p.EndPage();
+    SetMargins();
+    p.StartPage();
+    page_open = true;
+    ++report.page_;
+    report.NotifyPageProgress("", "", report.page_);
+    Footer();
+    Header();
+  }
+
+  void Footer() {
+    const bool bar = Options(kOptHeaderFooterBar);
+    TFooter footer(&p);
+    footer.SetHeight(kBandHeight);
+    footer.PartFonts = {2, 17, 16, -1, -1};
+    footer.Alignment = TPrintable::kAlignCenter;
+    footer.SetText(0, report.page_ >= 1 ? "Page " + std::to_string(report.page_) : "");
+    footer.SetText(1, kReportFooterNotice);
+    footer.SetText(2, "");
+    if (bar) {
+      footer.BandFlags = kBandFilled;
+      footer.SetFillColor(report.ShadeColor);
+      footer.SetTextColor(kColorWhite);
+    }
+    footer.Draw();
+  }
+
+  void Header() {
+    const bool bar = Options(kOptHeaderFooterBar);
+    THeader header(&p);
+    header.SetHeight(kBandHeight);
+    header.PartFonts[0] = 1;
+    header.Alignment = TPrintable::kAlignCenter;
+    header.SetText(0, header_bar);
+    header.LinesAfter = 1;
+    if (bar) {
+      header.BandFlags = kBandFilled;
+      header.SetFillColor(report.ShadeColor);
+      header.SetTextColor(kColorWhite);
+    }
+    header.Draw();
+  }
+
+  // The date, the survey's name and the subject's name in font 7, then the
+  // section's report name centred in font 6.
+  void PageHeading() {
+    p.SelectFontSlot(7);
+    const Mils y = p.CurY;
+    p.MoveTo(L(), y);
+    p.Print(FormatHeadingDate(report.TodayDate));
+    p.PrintCenteredAt(survey ? survey->Name : "", L() + W() / 2, y);
+    p.PrintRight(subject, L(), y, W() - 100);
+    p.NewLine(0.5);
+    p.SelectFontSlot(6);
+    p.NewLine(1);
+    p.PrintCenteredAt(section_name, L() + W() / 2, p.CurY);
+    p.NewLine(space_after_heading);
+    p.NewLine(1);
+  }
+
+  void NewPageWithHeading() {
+    NewPage();
+    PageHeading();
+  }
+
+  // A paragraph running off the page goes on under a new page heading in
+  // its own font.
+  void ContinuePage(int font) {
+    NewPageWithHeading();
+    p.SelectFontSlot(font);
+  }
+
+  bool Fits(Mils height) const { return p.PageBottom - p.CurY >= height; }
+
+  void TitlePage(const std::string& third_line) {
+    const std::string saved_bar = header_bar;
+    header_bar = Config().Text(TReportText::TitleHeaderBar);
+    NewPage();
+    header_bar = saved_bar;
+    TTitle360 title(&p);
+    title.PartFonts = {3, 4, 5, -1, -1};
+    title.Inset = 250;
+    title.SetText(0, survey ? survey->Name : "");
+    title.SetText(1, company);
+    title.SetText(2, report.request_.ReportName.empty() ? third_line : report.request_.ReportName);
+    title.Draw();
+    p.SelectFontSlot(5);
+    const Mils centre = L() + W() / 2;
+    p.PrintCenteredAt(FormatLongDate(report.TodayDate), centre, Col(p.PageHeight * 0.65));
+    const std::string& instrument = Config().Text(TReportText::TitleInstrument);
+    if (instrument != "NONE") {
+      p.PrintCenteredAt(
+          instrument.empty() ? "Zelvora 360\xC2\xB0 Feedback\xE2\x84\xA2" : instrument, centre,
+          Col(p.PageHeight * 0.8));
+    }
+  }
+
+  // The Composite report's list of experiences, after its title page.
+  void CompositeList(const std::vector<const TReportExperience*>& selected) {
+    NewPage();
+    p.SelectFontSlot(13);
+    p.MoveTo(L(), p.CurY);
+    p.Print("The following experiences are included in this Composite Report:");
+    p.NewLine(2);
+    TBulletList bullet(&p);
+    bullet.PartFonts = {11, 11, -1, -1, -1};
+    bullet.BulletOffset = -250;
+    bullet.Left = L() + 500;
+    bullet.Right = p.RightMargin;
+    bullet.Alignment = TPrintable::kAlignCenter;
+    bullet.SetText(1, "\xE2\x80\xA2");
+    bullet.OnPageBreak = [this] { NewPage(); };
+    for (const TReportExperience* e : selected) {
+      bullet.SetText(
+          0, FormatShortDate(e->Experience.ExperienceDate) + " - " + e->Experience.SubjectName);
+      bullet.Draw();
+    }
+  }
+
+  void StartSection(TReportText bar, TReportText name, double after) {
+    header_bar = Config().Text(bar);
+    section_name = Config().Text(name);
+    space_after_heading = after;
+    NewPageWithHeading();
+  }
+
+  // ---- the block tables of sections 1 and 2 ----
+
+  struct TBlockColumns {
+    Mils cat, cat_w, n, n_w, gap, gap_w, graph, graph_w, dist, dist_w;
+  };
+
+  // Column labels over the rows at the current line.
+  void BlockLabels(const TBlockColumns& c) {
+    p.SelectFontSlot(16);
+    const Mils y = p.CurY;
+    const Mils lh = p.LineHeight;
+    p.PrintRight("N", c.n, y + lh, c.n_w);
+    p.PrintRight("Gap", c.gap, y, c.gap_w);
+    p.PrintRight("Size", c.gap, y + lh, c.gap_w);
+    p.PrintCenteredAt("Gap Size Distribution", c.dist + c.dist_w / 2, y);
+    static const char* const kSub[] = {"R", "0", "1", "2", "3", "4"};
+    for (int i = 0; i < 6; ++i)
+      p.PrintCenteredAt(kSub[i], c.dist + Col(c.dist_w * (i + 0.5) / 6.0), y + lh);
+    p.PrintCenteredAt("Average Gap Size", c.graph + c.graph_w / 2, y);
+    const std::vector<std::string> axis = AxisLabels();
+    for (std::size_t i = 0; i < axis.size(); ++i)
+      p.PrintCenteredAt(axis[i], c.graph + Col(c.graph_w * static_cast<double>(i) / 4.0), y + lh);
+    p.MoveTo(L(), y + lh + lh / 3);
+  }
+
+  void BlockRow(const TBlockColumns& c, const TGapRow& row, const std::string& name) {
+    const Mils top = p.CurY;
+    const Mils base = top + kRowHeight - 25;
+    p.SelectFontSlot(19);
+    p.MoveTo(c.cat, base);
+    p.Print(name);
+    p.SelectFontSlot(16);
+    p.PrintRight(row.NText, c.n, base, c.n_w);
+    p.PrintRight(row.AverageText, c.gap, base, c.gap_w);
+    p.SelectFontSlot(17);
+    const Mils box_w = c.dist_w / 6;
+    for (int i = 0; i < 6; ++i) {
+      const Mils x = c.dist + Col(c.dist_w * i / 6.0);
+      p.Frame(x, top + 10, box_w, kRowHeight - 20);
+      if (!row.BoxTexts[static_cast<std::size_t>(i)].empty())
+        p.PrintCenteredAt(row.BoxTexts[static_cast<std::size_t>(i)], x + box_w / 2, base - 10);
+    }
+    const int bar = std::clamp(row.Bar, 0, 200);
+    if (bar > 0)
+      p.FillBox(c.graph, top + 25, Col(static_cast<double>(c.graph_w) * bar / 200.0),
+                kRowHeight - 50, report.ShadeColor);
+    p.MoveTo(L(), top + kRowHeight);
+  }
+
+  bool CategorySection() {
+    const std::vector<TGapAreaBlock> blocks =
+        ComputeSkillAreaBlocks(*survey, experiences, categories, Marks());
+    if (blocks.empty()) return false;
+    StartSection(TReportText::CategoryHeaderBar, TReportText::CategoryReportName, 2.5);
+    const double w = W();
+    const double g = 0.01 * w;
+    TBlockColumns c{};
+    c.cat = L() + 400;
+    c.cat_w = Col(0.2 * w);
+    c.n = c.cat + c.cat_w + Col(g);
+    c.n_w = Col(0.03 * w);
+    c.gap = c.n + c.n_w + Col(g);
+    c.gap_w = Col(0.05 * w);
+    c.graph = c.gap + c.gap_w + Col(2 * g);
+    c.graph_w = Col(0.28 * w);
+    c.dist = c.graph + c.graph_w + Col(g);
+    c.dist_w = Col(0.28 * w);
+    const auto rows = static_cast<Mils>(categories.size());
+    for (const TGapAreaBlock& block : blocks) {
+      if (Stopped()) break;
+      if (!Fits(rows * kRowHeight + 260 + 250)) NewPageWithHeading();
+      p.SelectFontSlot(13);
+      p.NewLine(1);
+      p.MoveTo(L() + 200, p.CurY);
+      p.Print(block.Name);
+      p.NewLine(1);
+      BlockLabels(c);
+      for (const TGapRow& row : block.Rows) BlockRow(c, row, row.CategoryName);
+    }
+    return true;
+  }
+
+  TGapMarks Marks() const { return {Options(kOptGraphUnder), Options(kOptGraphOver)}; }
+
+  void AreaHeading(const std::string& heading) {
+    p.SelectFontSlot(13);
+    p.MoveTo(L(), p.CurY);
+    p.Print(heading);
+    p.NewLine(1);
+  }
+
+  bool PracticesSection() {
+    const std::vector<TGapPracticeBlock> blocks =
+        ComputePracticeBlocks(*survey, experiences, categories, Marks());
+    if (blocks.empty()) return false;
+    StartSection(TReportText::PracticesHeaderBar, TReportText::PracticesReportName, 0.5);
+    const double w = W();
+    const double g = 0.01 * w;
+    const Mils text_right = L() + Col(0.28 * w);
+    TBlockColumns c{};
+    c.cat = text_right + Col(g);
+    c.cat_w = Col(0.11 * w);
+    c.n = c.cat + c.cat_w + Col(g);
+    c.n_w = Col(0.02 * w);
+    c.gap = c.n + c.n_w + Col(g);
+    c.gap_w = Col(0.04 * w);
+    c.graph = c.gap + c.gap_w + Col(2 * g);
+    c.graph_w = Col(0.25 * w);
+    c.dist = c.graph + c.graph_w + Col(g);
+    c.dist_w = Col(0.25 * w);
+    const auto rows = static_cast<Mils>(categories.size());
+    std::string heading;
+    for (const TGapPracticeBlock& block : blocks) {
+      if (Stopped()) break;
+      const bool new_area = block.StartsSkillArea || heading.empty();
+      if (new_area) heading = block.AreaHeading;
+      const Mils need = rows * kRowHeight + 2 * p.LineHeight + 250 + (new_area ? 2 * 260 : 0);
+      if (!Fits(need)) {
+        NewPageWithHeading();
+        AreaHeading(heading);
+      } else if (new_area) {
+        p.NewLine(0.5);
+        AreaHeading(heading);
+      }
+      p.NewLine(1);
+      BlockLabels(c);
+      const Mils rows_top = p.CurY;
+      // The question beside its rows, hanging under its number.
+      p.SelectFontSlot(11);
+      p.MoveTo(L(), rows_top + kRowHeight - 25);
+      p.PrintBulleted(
+          -250, std::to_string(block.QuestionIndex + 1) + ")", 0, L() + 250,
+          PracticeText(survey->Questions[static_cast<std::size_t>(block.QuestionIndex)].Text),
+          text_right, 1, "", 0, nullptr, -1);
+      const Mils text_bottom = p.CurY + p.LineHeight / 3;
+      p.MoveTo(L(), rows_top);
+      for (const TGapRow& row : block.Rows) BlockRow(c, row, CutToChars(row.CategoryName, 18));
+      p.MoveTo(L(), std::max(p.CurY, text_bottom));
+    }
+    return true;
+  }
+
+  // ---- the listings of sections 3 and 4 ----
+
+  struct TListColumns {
+    Mils num, text, text_right, avg, avg_w, tag, tag_w;
+  };
+
+  TListColumns ListColumns() const {
+    const double w = W();
+    const double g = 0.02 * w;
+    TListColumns c{};
+    c.num = L() + 400;
+    c.text = c.num + Col(0.06 * w) + Col(g);
+    c.text_right = c.text + Col(0.6 * w);
+    c.avg = c.text_right + Col(g);
+    c.avg_w = Col(0.05 * w);
+    c.tag = c.avg + c.avg_w + Col(g);
+    c.tag_w = Col(0.05 * w);
+    return c;
+  }
+
+  void Heading(const std::string& text) {
+    p.SelectFontSlot(6);
+    p.NewLine(0.5);
+    p.MoveTo(L(), p.CurY);
+    p.Print(text);
+    p.NewLine(1.5);
+  }
+
+  void Paragraph(const std::string& text, int font = 13) {
+    p.SelectFontSlot(font);
+    p.PrintBulleted(
+        0, "", 0, L(), text, p.RightMargin, 1, "", 0,
+        [this, font] {
+          NewPageWithHeading();
+          p.SelectFontSlot(font);
+        },
+        -1);
+    p.NewLine(1.5);
+  }
+
+  void ColumnHeadings(const TListColumns& c, const std::string& practice,
+                      const std::string& gap_size) {
+    p.SelectFontSlot(14);
+    if (!Fits(3 * p.LineHeight)) NewPageWithHeading();
+    p.SelectFontSlot(14);
+    p.MoveTo(c.text, p.CurY);
+    p.Print(practice);
+    p.PrintCenteredAt(gap_size, c.avg + c.avg_w / 2, p.CurY);
+    p.NewLine(1.2);
+  }
+
+  // "n)", the practice, its average and (when `tag`) its check tag.
+  void Practice(const TListColumns& c, const TGapRankingEntry& entry, bool tag) {
+    p.SelectFontSlot(11);
+    if (!Fits(2 * p.LineHeight)) NewPageWithHeading();
+    p.SelectFontSlot(11);
+    const Mils y = p.CurY;
+    p.PrintRight(std::to_string(entry.QuestionIndex + 1) + ")", c.num, y, c.text - c.num - 100);
+    p.PrintRight(entry.AverageText(), c.avg, y, c.avg_w);
+    if (tag && entry.Check) p.PrintRight(entry.Tag(), c.tag, y, c.tag_w);
+    p.MoveTo(c.text, y);
+    p.PrintBulleted(
+        0, "", 0, c.text,
+        PracticeText(survey->Questions[static_cast<std::size_t>(entry.QuestionIndex)].Text),
+        c.text_right, 1, "", 0, [this] { ContinuePage(11); }, -1);
+    p.NewLine(1.2);
+  }
+
+  bool OverviewSection() {
+    const std::vector<TGapOverviewGroup> groups = ComputeOverview(*survey, experiences, categories);
+    if (groups.empty()) return false;
+    header_bar = Config().Text(TReportText::OverviewHeaderBar);
+    section_name = Config().Text(TReportText::OverviewReportName);
+    space_after_heading = 0.5;
+    const TListColumns c = ListColumns();
+    for (const TGapOverviewGroup& group : groups) {
+      if (Stopped()) break;
+      NewPageWithHeading();
+      const std::string name = Upper(group.Name);
+      Heading(Config().Text(TReportText::OverviewStrongTag) + " " + name);
+      Paragraph(
+          "The following are your Strengths.  These practices have the smallest average gap "
+          "size.  Continue performing these in the manner you are performing them.");
+      ColumnHeadings(c, Config().Text(TReportText::OverviewPracticeTag),
+                     Config().Text(TReportText::OverviewGapSizeTag));
+      for (const TGapRankingEntry& entry : group.Strengths) Practice(c, entry, false);
+      p.NewLine(0.5);
+      Heading(Config().Text(TReportText::OverviewNeedsTag) + " " + name);
+      if (group.AllNeedsZero || group.Needs.empty()) {
+        Paragraph(kGapAllNeedsZero);
+        continue;
+      }
+      Paragraph(
+          "The following are your Developmental Needs.  These practices have the largest "
+          "average gap sizes.  ");
+      ColumnHeadings(c, Config().Text(TReportText::SummaryPracticeTag),
+                     Config().Text(TReportText::SummaryGapSizeTag));
+      for (const TGapNeed& need : group.Needs) Practice(c, need.Entry, true);
+      p.NewLine(0.5);
+      Paragraph(
+          "Examine each of these practices to see how many people answered each question.  "
+          "Also examine the Gap Distribution data to locate the degree of change desired by "
+          "the majority.");
+      Paragraph(
+          "Select priorities to develop by considering the importance of the practice and your "
+          "ability to make the changes people desire.");
+      if (!group.HasSuggestions) continue;
+      NewPageWithHeading();
+      Heading(Config().Text(TReportText::OverviewSuggestTag));
+      Paragraph(
+          "The following are some suggestions related to the Developmental Needs noted "
+          "above.");
+      for (const TGapNeed& need : group.Needs) {
+        Practice(c, need.Entry, false);
+        p.SelectFontSlot(11);
+        for (const TGapSuggestionLine& line : need.Suggestions) {
+          if (!Fits(2 * p.LineHeight)) NewPageWithHeading();
+          p.SelectFontSlot(11);
+          p.MoveTo(c.text, p.CurY);
+          p.PrintBulleted(
+              -200, line.Letter, 0, c.text + 200, line.Text, c.text_right, 1, "", 0,
+              [this] { ContinuePage(11); }, -1);
+          p.NewLine(1.1);
+        }
+        p.NewLine(0.5);
+      }
+    }
+    return true;
+  }
+
+  bool SummarySection() {
+    const TGapSummary summary = ComputeSummary(*survey, experiences, categories);
+    if (summary.Listings.empty()) return false;
+    header_bar = Config().Text(TReportText::SummaryHeaderBar);
+    section_name = Config().Text(TReportText::SummaryReportName);
+    space_after_heading = 0.5;
+    const TListColumns c = ListColumns();
+    for (const TGapSummaryListing& listing : summary.Listings) {
+      if (Stopped()) break;
+      NewPageWithHeading();
+      Heading(Config().Text(TReportText::SummaryResponseTag) + " " + Upper(listing.Category.Name));
+      Paragraph(
+          "The following list displays the practices on the survey for this group arranged by "
+          "Average Gap Size.");
+      ColumnHeadings(c, Config().Text(TReportText::SummaryPracticeTag),
+                     Config().Text(TReportText::SummaryGapSizeTag));
+      for (const TGapRankingEntry& entry : listing.Entries) Practice(c, entry, true);
+    }
+    if (summary.ClosingParagraphs && !Stopped()) {
+      Heading("");
+      Paragraph(
+          "For the practices with the largest Gap Sizes, examine each practice to see how many "
+          "people completed the surveys and the degree of change desired by the majority.");
+      Paragraph(
+          "In selecting priorities for development, also consider the importance of the "
+          "practices, and your ability to make the changes people desire.");
+    }
+    return true;
+  }
+};
+
+TReport360::TReport360(const TReportConfig& config)
+    : TReportBase(0), TodayDate(Today()), config_(config), return_date_(kReturnDateFloor) {
+  ErrorMessage = kReportNoOutput;
+  SurvDoesTag = config.Text(TReportText::SurveyDoesTag);
+  SurvShouldTag = config.Text(TReportText::SurveyShouldTag);
+}
+
+TReport360::~TReport360() = default;
+
+bool TReport360::Prepare(const void* params) {
+  if (params == nullptr) return !Cancelled;
+  return Prepare(*static_cast<const TReportRequest*>(params));
+}
+
+bool TReport360::Prepare(const TReportRequest& request) {
+  if (Cancelled) return false;
+  request_ = request;
+  request_.Options &= static_cast<std::uint16_t>(
+      ~(kOptHeaderFooterBar | kOptGraphOver | kOptGraphUnder | kOptUseColor));
+  if (config_.HeaderFooterBar()) request_.Options |= kOptHeaderFooterBar;
+  if (config_.GraphOver()) request_.Options |= kOptGraphOver;
+  if (config_.GraphUnder()) request_.Options |= kOptGraphUnder;
+  if (config_.UseColor()) request_.Options |= kOptUseColor;
+  return_date_ = request.ReturnDate > kReturnDateFloor ? request.ReturnDate : kReturnDateFloor;
+  request_.ReturnDate = return_date_;
+  request_.ReportName = CutToChars(request.ReportName, 31);
+  Copies = std::max(1, request.Copies);
+  return true;
+}
+
+void TReport360::ResetFonts() {
+  if (Printer == nullptr) return;
+  LoadReportFonts(*Printer, config_);
+  ShadeColor = static_cast<std::int32_t>(config_.ShadeColorValue().value & 0xFFFFFF);
+  BoxColor = (request_.Options & kOptUseColor) != 0
+                 ? static_cast<std::int32_t>(config_.BoxColorValue().value & 0xFFFFFF)
+                 : 0;
+}
+
+void TReport360::Cancel() {
+  TReportBase::Cancel();
+  ErrorMessage = kReportCancelled;
+}
+
+bool TReport360::Generate() {
+  if (Printer == nullptr || Cancelled) return false;
+  ResetFonts();
+  if (!Printer->Open((request_.Options & kOptUseColor) != 0, 0, 0, " ", false)) {
+    ErrorMessage = kReportNoPrinter;
+    return false;
+  }
+  ErrorMessage = kReportNoValidData;
+  TRun run(*this, *Printer);
+  produced_ = false;
+  page_ = 0;
+  switch (request_.Kind) {
+    case kReportIndividual:
+      RunEntries(run);
+      break;
+    case kReportComposite:
+      RunAveraged(run);
+      break;
+    default:
+      break;
+  }
+  if (run.page_open) Printer->EndPage();
+  Printer->Close();
+  return produced_ && !Cancelled;
+}
+
+void TReport360::RunEntries(TRun& run) {
+  for (const TReportSourceEntry& entry : request_.Sources) {
+    if (Cancelled || Printer->Aborted) break;
+    if (!entry.Selected || entry.Data == nullptr || entry.Data->Survey == nullptr) continue;
+    const TReportExperience& data = *entry.Data;
+    const bool title = (request_.Options & kOptTitlePage) != 0;
+    page_ = title ? -1 : 0;
+    run.subject = request_.ReportName.empty() ? data.Experience.SubjectName : request_.ReportName;
+    run.company = data.CompanyName;
+    run.survey = data.Survey;
+    run.experiences = {data.Experience};
+    run.company_categories = data.CompanyCategories;
+    NotifyStart("Individual Feedback", data.Experience.SubjectName, 0, 0, 0);
+    try {
+      run.categories = IndividualCategories(data.CompanyCategories, data.Experience);
+    } catch (const EGapError& error) {
+      ErrorMessage = error.what();
+      continue;
+    }
+    if (title) run.TitlePage(data.Experience.SubjectName);
+    for (int section = 1; section < 16; ++section) {
+      if ((request_.Sections & (1u << section)) == 0) continue;
+      if (Cancelled || Printer->Aborted) break;
+      if (RunSection(run, section)) produced_ = true;
+      NotifyEnd("", "", section);
+    }
+  }
+}
+
+void TReport360::RunAveraged(TRun& run) {
+  std::vector<const TReportExperience*> selected;
+  for (const TReportSourceEntry& entry : request_.Sources)
+    if (entry.Selected && entry.Data != nullptr && entry.Data->Survey != nullptr)
+      selected.push_back(entry.Data.get());
+  if (selected.size() < 2) {
+    ErrorMessage = kReportTwoToAverage;
+    return;
+  }
+  const TReportExperience& first = *selected.front();
+  run.subject = request_.ReportName.empty() ? "Composite Report" : request_.ReportName;
+  run.company = first.CompanyName;
+  run.survey = first.Survey;
+  run.company_categories = first.CompanyCategories;
+  run.experiences.clear();
+  for (const TReportExperience* e : selected) run.experiences.push_back(e->Experience);
+  NotifyStart("Composite Report", "", 0, 0, 0);
+  try {
+    run.categories = CommonCategories(first.CompanyCategories, run.experiences);
+  } catch (const EGapError& error) {
+    ErrorMessage = error.what();
+    return;
+  }
+  const bool title = (request_.Options & kOptTitlePage) != 0;
+  page_ = title ? -1 : 0;
+  if (title) {
+    run.TitlePage("Composite Report");
+    run.header_bar = config_.Text(TReportText::TitleHeaderBar);
+    run.CompositeList(selected);
+  }
+  for (int section = 1; section < 16; ++section) {
+    if ((request_.Sections & (1u << section)) == 0) continue;
+    if (Cancelled || Printer->Aborted) break;
+    if (RunSection(run, section)) produced_ = true;
+    NotifyEnd("", "", section);
+  }
+}
+
+bool TReport360::RunSection(TRun& run, int section) {
+  try {
+    switch (section) {
+      case 1:
+        return run.CategorySection();
+      case 2:
+        return run.PracticesSection();
+      case 3:
+        return run.OverviewSection();
+      case 4:
+        return run.SummarySection();
+      default:
+        return false;
+    }
+  } catch (const EGapError& error) {
+    ErrorMessage = error.what();
+    return false;
+  }
+}
+
+}  // namespace zelvora

@@ -1,0 +1,137 @@
+// TReport360: the report generator. It takes a report request (the kind, the
+// sections, the selected experiences and the options), runs the gap
+// arithmetic on the selected data and lays every page out with the printable
+// objects on the printer linked to it.
+//
+// Callers may rely on:
+//  - The request carries plain copies of the data (TReportExperience), read
+//    from the object model before the run (see ReportSource.h); the run never
+//    touches the database.
+//  - Generate() returns true when at least one section produced output and
+//    the run was not cancelled; otherwise ErrorMessage says why, the last of
+//    the failure messages that was set.
+//  - The title page is page 0 and carries no page number; the first report
+//    page of each subject is "Page 1" with or without a title page.
+//  - Implemented kinds: 1 (Individual) and 2 (Composite) with sections 1 to
+//    4. Any other kind leaves "No valid data found to process".
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "report/GapInput.h"
+#include "report/Rptdflt.h"
+#include "report/rptBase.h"
+
+namespace zelvora {
+
+// One experience as the generator needs it: the experience with its sheets,
+// its survey (shared between the experiences of one survey) and its
+// company's name and category table.
+struct TReportExperience {
+  std::string CompanyName;
+  TGapCategoryList CompanyCategories;
+  std::shared_ptr<const TGapSurvey> Survey;
+  TGapExperience Experience;
+};
+
+// An entry of the source list: the text shown for it, whether the user
+// selected it and its data (null for the empty entries that separate
+// subjects).
+struct TReportSourceEntry {
+  std::string Text;
+  bool Selected = false;
+  std::shared_ptr<const TReportExperience> Data;
+};
+
+// Report kinds.
+inline constexpr int kReportIndividual = 1;
+inline constexpr int kReportComposite = 2;
+inline constexpr int kReportComparative = 3;
+inline constexpr int kReportOrganizational = 4;
+inline constexpr int kReportTraining = 5;
+inline constexpr int kReportRaterForms = 6;
+inline constexpr int kReportBlankForms = 7;
+inline constexpr int kReportSkillArea = 9;
+
+// Options bits.
+inline constexpr std::uint16_t kOptTitlePage = 0x0001;
+inline constexpr std::uint16_t kOptReferenceNumber = 0x0002;
+inline constexpr std::uint16_t kOptSubjectPrefix = 0x0004;
+inline constexpr std::uint16_t kOptGraphOver = 0x0008;
+inline constexpr std::uint16_t kOptGraphUnder = 0x0010;
+inline constexpr std::uint16_t kOptUseColor = 0x0020;
+inline constexpr std::uint16_t kOptHeaderFooterBar = 0x0040;
+inline constexpr std::uint16_t kOptBlankSelf = 0x0400;
+inline constexpr std::uint16_t kOptBlankOther = 0x0800;
+
+struct TReportRequest {
+  std::uint16_t Sections = 0;  // bit n: section n runs
+  int Kind = kReportIndividual;
+  std::vector<TReportSourceEntry> Sources;
+  std::uint16_t Options = 0;
+  int Copies = 1;
+  double ReturnDate = 0.0;
+  std::string ReportName;  // up to 31 characters
+};
+
+// The messages the generator leaves in ErrorMessage.
+inline constexpr const char* kReportNoOutput = "No Output Generated";
+inline constexpr const char* kReportNoPrinter = "Could not open the printer.";
+inline constexpr const char* kReportNoValidData = "No valid data found to process";
+inline constexpr const char* kReportCancelled = "Cancelled";
+inline constexpr const char* kReportTwoToAverage =
+    "You must have at least two experiences to average";
+
+// The notice printed above the footer band of every page.
+inline constexpr const char* kReportFooterNotice =
+    "Confidential: prepared for the person named in this report.";
+
+class TReport360 : public TReportBase {
+ public:
+  // `config` must outlive the generator.
+  explicit TReport360(const TReportConfig& config);
+  ~TReport360() override;
+
+  // `params` points to a TReportRequest.
+  bool Prepare(const void* params) override;
+  bool Prepare(const TReportRequest& request);
+  bool Generate() override;
+  bool NextReport() override { return Generate(); }
+  bool PrevReport() override { return Generate(); }
+  void ResetFonts() override;
+  void Cancel() override;
+  std::string GetErrorMessage() const override { return ErrorMessage; }
+
+  const TReportRequest& Request() const { return request_; }
+  // The date the run prints as today (days since 1899-12-30); tests fix it.
+  double TodayDate;
+  std::string SurvDoesTag;
+  std::string SurvShouldTag;
+  std::int32_t ShadeColor = 12632256;
+  std::int32_t BoxColor = 0;
+  // The page counter of the current subject (0 on a title page).
+  int PageCounter() const { return page_; }
+
+ private:
+  struct TRun;
+  void RunEntries(TRun& run);
+  void RunAveraged(TRun& run);
+  bool RunSection(TRun& run, int section);
+
+  const TReportConfig& config_;
+  TReportRequest request_;
+  double return_date_;
+  int page_ = 0;
+  bool produced_ = false;
+};
+
+// "December 8, 2026" (the page heading's "mmmm d, yyyy").
+std::string FormatHeadingDate(double date);
+// "12/8/2026", the system's short date format.
+std::string FormatShortDate(double date);
+// "Tuesday, December 8, 2026", the system's long date format.
+std::string FormatLongDate(double date);
+
+}  // namespace zelvora

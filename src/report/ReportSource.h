@@ -1,0 +1,29 @@
+// Reading report requests' data from the object model: the selected
+// experiences of a data root, found by their IDs, copied into the plain form
+// the report generator works on.
+//
+// Callers may rely on:
+//  - Experiences of one survey share one copy of the survey.
+//  - An ID that names no experience throws std::runtime_error with
+//    "No experience <id>".
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DB/ObjectID.h"
+#include "report/Report.h"
+
+namespace zelvora {
+
+class TDataRoot;
+class TExperience;
+
+// Every experience of every department of every company, in tree order.
+std::vector<TExperience*> AllExperiences(TDataRoot& root);
+
+// One selected source entry per ID, in the order given.
+std::vector<TReportSourceEntry> ExperienceEntries(TDataRoot& root,
+                                                  const std::vector<TObjectID>& ids);
+
+}  // namespace zelvora
