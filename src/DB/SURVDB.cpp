@@ -457,7 +457,12 @@ void TSurveyDB::UpdateRecord(int fileblock, T& object, Encode encode, bool keeps
   if (ConvertStoredDate(object.Date) - RecordDate(fileblock, stored) <= 0) return;
   auto record = Buffer(fileblock);
   encode(record);
-  if (keeps_stored_parent) SetRecordParentID(fileblock, record, RecordParentID(fileblock, stored));
+  // Departments, surveys and skill areas stay where they are filed; the
+  // other kinds follow their owner, but an object without an owner (built
+  // by a tool, or detached) has nowhere to move to and stays too.
+  if (keeps_stored_parent || RecordParentID(fileblock, record).IsNull()) {
+    SetRecordParentID(fileblock, record, RecordParentID(fileblock, stored));
+  }
   ModifyRecord(fileblock, number, stored, record);
   object.State = osStored;
 }

@@ -17,6 +17,11 @@
 //    construction; nothing here opens a window;
 //  - Load* appends children in the order the index returns equal keys
 //    (ascending record number); a record that cannot be read is skipped;
+//  - Update writes only an object newer than its record (dates compared
+//    converted); subjects, experiences, score sheets, questions, suggestions
+//    and raters move to their owner's ID (an object without an owner stays
+//    where it is filed), departments, surveys and skill areas keep the
+//    parent stored in their record;
 //  - an Update whose new keys cannot be added puts the old keys back, so
 //    the record stays findable, and then raises the store's failure;
 //  - every stored record has reached the operating system when a call

@@ -121,6 +121,20 @@ TEST_F(SurveyDBUpdate, MovedObjectsFollowTheirOwnerButDepartmentsSurveysAndAreas
   EXPECT_EQ(e_other->ScoreSheets().At(0)->ID, sheet_id);
 }
 
+TEST_F(SurveyDBUpdate, AnObjectWithoutOwnerIsSavedWhereItIsFiled) {
+  TDepartment* department = MakeDepartment();
+  TSubject* subject = MakeSubject(*department, "Kept");
+  TSubject detached;
+  detached.ID = subject->ID;
+  detached.Name = "Renamed";
+  detached.Date = subject->Date + 1;
+  db->Update(detached);
+  Reopen();
+  auto& subjects = root->Companies().At(0)->Departments().At(0)->Subjects();
+  ASSERT_EQ(subjects.Size(), 1);
+  EXPECT_EQ(subjects.At(0)->Name, "Renamed");
+}
+
 TEST_F(SurveyDBUpdate, DeletingASubtreeRemovesEveryRecordFromDisk) {
   TDepartment* department = MakeDepartment();
   TSurvey* survey = MakeSurvey(*department, 2, 3);
