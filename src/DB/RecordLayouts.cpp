@@ -118,6 +118,10 @@ constexpr std::size_t kSkillAreaNameChars = 40;
 constexpr std::size_t kFreqLabelsChars = 255;
 constexpr std::size_t kQuestionTextChars = 300;
 constexpr std::size_t kSuggestionTextChars = 500;
+// A zero-terminated field holds its characters and the zero.
+static_assert(question::kTextSize == kQuestionTextChars + 1);
+static_assert(suggestion::kTextSize == kSuggestionTextChars + 1);
+static_assert(company::kCategoriesSize == kCategoriesMaxChars + 1);
 
 const TFileblockInfo kFileblocks[kFileblockCount] = {
     {"sk360b", okSkillArea, skillarea::kLength, 2, skillarea::kParent, skillarea::kDate, fbSurvey},
