@@ -130,6 +130,15 @@ void TUpdateProcessor::ImportTextPackage(TDataRoot& root, const std::string& ent
   for (auto& object : parser.TakeObjects()) Replace(root, std::move(object));
 }
 
+bool TUpdateProcessor::IsExportName(std::string_view name) {
+  const std::string upper = Upper(name);
+  for (const char* known : {"ALL.XML", "COMPANIES.XML", "SURVEYS.XML", "SKILLAREAS.XML",
+                            "COMPANIES", "SURVEYS", "SKILLAREAS"}) {
+    if (upper == known) return true;
+  }
+  return false;
+}
+
 bool TUpdateProcessor::Export(TDataRoot& root, std::string_view name) {
   const std::string upper = Upper(name);
   if (upper == "ALL.XML") {

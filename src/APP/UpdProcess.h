@@ -54,6 +54,8 @@ class TUpdateProcessor {
 
   // One entry of each section, over a data root of the open database.
   void ImportTextPackage(TDataRoot& root, const std::string& entry);
+  // Whether the name (compared upper-cased) is one of the seven exports.
+  static bool IsExportName(std::string_view name);
   // False for a name that is no export.
   bool Export(TDataRoot& root, std::string_view name);
   void ImportXmlPackage(TDataRoot& root, const std::string& entry);

@@ -8,6 +8,12 @@
 //
 // The database closes when the returned object goes away; call Close() at
 // the end of a normal run to see close failures.
+//
+// Like the program's start-up, opening then applies the update packages of
+// "Update2.INI" in the data folder (APP/UpdProcess.h): notices go to the
+// command's standard error, and a package error is thrown after the control
+// file has been written back. Commands that must see the database exactly as
+// stored (demo, update itself) pass process_updates = false.
 #pragma once
 
 #include <memory>
@@ -17,6 +23,6 @@
 
 namespace zelvora::cli {
 
-std::unique_ptr<TSurveyDB> OpenCliDatabase(CliContext& context);
+std::unique_ptr<TSurveyDB> OpenCliDatabase(CliContext& context, bool process_updates = true);
 
 }  // namespace zelvora::cli

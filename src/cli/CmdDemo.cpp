@@ -94,7 +94,9 @@ void FillAnswers(TScoreSheet& sheet, int subject, int rater, int year, int quest
 int RunDemo(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (!args.positional.empty()) throw CliUsageError("demo takes no arguments");
-  auto db = OpenCliDatabase(context);
+  // The demo goes into an empty database: the built-in survey the update
+  // processing adds would make it refuse.
+  auto db = OpenCliDatabase(context, false);
   {
     TDataRoot root;
     if (root.Companies().Size() > 0 || root.LibrarySurveys().Size() > 0 ||
