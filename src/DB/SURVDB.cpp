@@ -59,6 +59,27 @@ bool ReadLive(TTable& table, std::int32_t number, std::vector<unsigned char>& re
 
 TObjectID IDOf(const TSurvObject* object) { return object ? object->ID : TObjectID{}; }
 
+// The engine is shared by every open database of the process: the first
+// open initialises it (unless someone else did) and the last close shuts it
+// down again.
+int gEngineUsers = 0;
+bool gEngineStartedHere = false;
+
+void AcquireEngine() {
+  if (gEngineUsers == 0 && !EngineInitialised()) {
+    InitEngine(TNetworkMode::SingleUser, kMinPageBuffers);
+    gEngineStartedHere = true;
+  }
+  ++gEngineUsers;
+}
+
+void ReleaseEngine() {
+  if (gEngineUsers > 0 && --gEngineUsers == 0 && gEngineStartedHere) {
+    gEngineStartedHere = false;
+    ExitEngine();
+  }
+}
+
 std::string FormatUnableToReindex(const std::string& base, int failed) {
   char text[128];
   std::snprintf(text, sizeof text, "%s was unable to reindex %d records.", base.c_str(), failed);
@@ -95,10 +116,8 @@ void TSurveyDB::Open(const std::string& data_dir) {
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) throw ESurvObjError("The data folder " + dir + " does not exist");
   FDataDir = dir;
-  if (!EngineInitialised()) {
-    InitEngine(TNetworkMode::SingleUser, kMinPageBuffers);
-    FEngineOwned = true;
-  }
+  AcquireEngine();
+  FEngineOwned = true;
   try {
     FCounter = std::make_unique<TIDCounterFile>(FDataDir + TIDCounterFile::kFileName);
     if (!FCounter->Load()) {
@@ -111,7 +130,7 @@ void TSurveyDB::Open(const std::string& data_dir) {
     FIDs.reset();
     FCounter.reset();
     if (FEngineOwned) {
-      ExitEngine();
+      ReleaseEngine();
       FEngineOwned = false;
     }
     throw;
@@ -179,7 +198,7 @@ void TSurveyDB::Close() {
   FIDs.reset();
   FCounter.reset();
   if (FEngineOwned) {
-    ExitEngine();
+    ReleaseEngine();
     FEngineOwned = false;
   }
   if (first) std::rethrow_exception(first);

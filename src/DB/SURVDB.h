@@ -28,7 +28,9 @@
 //    returns, and a kill at any moment loses at most the change under way;
 //  - IDs come from the counter file, which is on disk before an ID is
 //    handed out.
-// Requires: one thread; no other open TSurveyDB on the same folder.
+// Requires: one thread; no other open TSurveyDB on the same folder (two
+// databases on different folders may be open at once: they share the
+// record store engine).
 #pragma once
 
 #include <array>
@@ -185,7 +187,7 @@ class TSurveyDB : public TSurveyDBBase {
   std::unique_ptr<TIDCounterFile> FCounter;
   std::unique_ptr<TIDSource> FIDs;
   bool FOpen = false;
-  bool FEngineOwned = false;
+  bool FEngineOwned = false;  // this open counts as a user of the engine
 };
 
 }  // namespace zelvora
