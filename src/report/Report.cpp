@@ -350,7 +350,8 @@ struct TReport360::TRun {
         p.NewLine(0.5);
         AreaHeading(heading);
       }
-      p.NewLine(1);
+      p.SelectFontSlot(11);
+      p.NewLine(1.2);
       BlockLabels(c);
       const Mils rows_top = p.CurY;
       // The question beside its rows, hanging under its number.

@@ -1,0 +1,152 @@
+// zelvora360-cli report and results over the demo database, through the real
+// executable: the PDF's text in section order, the CSV table, and the
+// failures that exit 1 or 2.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// One demo database for the whole suite; the commands only read it.
+class ReportCommandTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    std::string pattern = (fs::temp_directory_path() / "zelvora-report-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = new fs::path(pattern);
+    ASSERT_EQ(Cli("demo").status, 0);
+    const CliRun tree = Cli("tree");
+    const std::regex experience(R"(Experience (\d+\.\d+) )");
+    for (auto it = std::sregex_iterator(tree.out.begin(), tree.out.end(), experience);
+         it != std::sregex_iterator(); ++it)
+      experiences_->push_back((*it)[1]);
+    ASSERT_GE(experiences_->size(), 2u);
+  }
+  static void TearDownTestSuite() {
+    std::error_code ec;
+    fs::remove_all(*folder_, ec);
+    delete folder_;
+  }
+
+  static CliRun Cli(const std::string& command) {
+    const fs::path out = *folder_ / "stdout.txt";
+    const fs::path err = *folder_ / "stderr.txt";
+    const std::string line = std::string(ZELVORA_CLI) + " --data '" + (*folder_ / "db").string() +
+                             "' " + command + " >'" + out.string() + "' 2>'" + err.string() + "'";
+    CliRun run;
+    const int raw = std::system(line.c_str());
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = Slurp(out);
+    run.err = Slurp(err);
+    return run;
+  }
+  static std::string PdfText(const fs::path& pdf) {
+    const fs::path txt = *folder_ / "pdf.txt";
+    const std::string line = "pdftotext '" + pdf.string() + "' '" + txt.string() + "'";
+    if (std::system(line.c_str()) != 0) return {};
+    return Slurp(txt);
+  }
+
+  static fs::path* folder_;
+  static std::vector<std::string>* experiences_;
+};
+
+fs::path* ReportCommandTest::folder_ = nullptr;
+std::vector<std::string>* ReportCommandTest::experiences_ = new std::vector<std::string>;
+
+TEST_F(ReportCommandTest, IndividualWithTitlePageWritesPdfWithSectionsInOrder) {
+  const fs::path pdf = *folder_ / "individual.pdf";
+  const CliRun run = Cli("report --kind individual --select " + experiences_->at(1) +
+                         " --title-page --pdf '" + pdf.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("Wrote "), std::string::npos);
+  const std::string text = PdfText(pdf);
+  ASSERT_FALSE(text.empty());
+  const std::size_t title = text.find("Northwind Logistics");
+  const std::size_t page1 = text.find("Page 1");
+  const std::size_t category = text.find("CATEGORY REPORT");
+  const std::size_t practices = text.find("INDIVIDUAL PRACTICES REPORT");
+  const std::size_t overview = text.find("OVERVIEW REPORT");
+  const std::size_t summary = text.find("SUMMARY REPORT");
+  ASSERT_NE(title, std::string::npos);
+  ASSERT_NE(page1, std::string::npos);
+  EXPECT_LT(title, category);
+  EXPECT_LT(category, practices);
+  EXPECT_LT(practices, overview);
+  EXPECT_LT(overview, summary);
+  EXPECT_EQ(text.find("Page 0"), std::string::npos);
+}
+
+TEST_F(ReportCommandTest, PngPagesAndChosenSections) {
+  const fs::path dir = *folder_ / "pages";
+  const CliRun run = Cli("report --select " + experiences_->at(0) + " --sections 1 --png-dir '" +
+                         dir.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_TRUE(fs::exists(dir / "page-1.png"));
+}
+
+TEST_F(ReportCommandTest, CompositeOfOneExperienceFailsWithTheGeneratorsMessage) {
+  const fs::path pdf = *folder_ / "composite.pdf";
+  const CliRun run = Cli("report --kind composite --select " + experiences_->at(0) + " --pdf '" +
+                         pdf.string() + "'");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("You must have at least two experiences to average"), std::string::npos);
+  EXPECT_FALSE(fs::exists(pdf));
+}
+
+TEST_F(ReportCommandTest, BadUsageAndUnknownExperience) {
+  EXPECT_EQ(Cli("report --select 1.2").status, 2) << "no output named";
+  EXPECT_EQ(Cli("report --select nonsense --pdf x.pdf").status, 2);
+  EXPECT_EQ(Cli("report --kind weekly --select 1.2 --pdf x.pdf").status, 2);
+  EXPECT_EQ(Cli("report --sections 0 --select 1.2 --pdf x.pdf").status, 2);
+  const CliRun missing =
+      Cli("report --select 999.999 --pdf '" + (*folder_ / "m.pdf").string() + "'");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("No experience 999.999"), std::string::npos);
+}
+
+TEST_F(ReportCommandTest, ResultsTableHasHeaderAreaAndQuestionRows) {
+  const fs::path csv = *folder_ / "results.csv";
+  const CliRun run = Cli("results --select " + experiences_->at(0) + "," + experiences_->at(1) +
+                         " --csv '" + csv.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string table = Slurp(csv);
+  EXPECT_EQ(table.rfind("Kind,Number,Text,Category,N,R,Gap 0,Gap 1,Gap 2,Gap 3,Gap 4,Gap -1,"
+                        "Gap -2,Gap -3,Gap -4,Average\n",
+                        0),
+            0u);
+  EXPECT_NE(table.find("\nSkill area,1,"), std::string::npos);
+  EXPECT_NE(table.find("\nQuestion,1,"), std::string::npos);
+  // Every row has the sixteen columns (no text in the demo holds a comma).
+  std::size_t at = 0;
+  while (at < table.size()) {
+    const std::size_t end = table.find('\n', at);
+    const std::string line = table.substr(at, end - at);
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 15) << line;
+    at = end + 1;
+  }
+  EXPECT_EQ(Cli("results --select " + experiences_->at(0)).status, 2);
+}
+
+}  // namespace
