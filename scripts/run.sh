@@ -12,3 +12,16 @@ rm -rf "$data"
 mkdir -p "$data"
 build/src/cli/zelvora360-cli --data "$data" demo
 build/src/cli/zelvora360-cli --data "$data" tree
+# One PDF of every report kind the generator makes, over the demo database.
+reports=out/reports
+mkdir -p "$reports"
+mapfile -t experiences < <(build/src/cli/zelvora360-cli --data "$data" tree |
+  sed -n 's/^ *Experience \([0-9]*\.[0-9]*\) .*/\1/p')
+build/src/cli/zelvora360-cli --data "$data" report --kind individual \
+  --select "${experiences[1]}" --title-page --pdf "$reports/individual.pdf"
+build/src/cli/zelvora360-cli --data "$data" report --kind composite \
+  --select "${experiences[0]},${experiences[1]},${experiences[2]}" --title-page \
+  --pdf "$reports/composite.pdf"
+build/src/cli/zelvora360-cli --data "$data" results \
+  --select "${experiences[1]}" --csv "$reports/individual-results.csv"
+echo "Reports: $(realpath "$reports")/individual.pdf $(realpath "$reports")/composite.pdf $(realpath "$reports")/individual-results.csv"
