@@ -48,6 +48,7 @@ const std::map<std::string, TKindInfo>& Kinds() {
   static const std::map<std::string, TKindInfo> kinds{
       {"individual", {kReportIndividual, 0x1E}},
       {"composite", {kReportComposite, 0x1E}},
+      {"comparative", {kReportComparative, 0x20}},
   };
   return kinds;
 }
@@ -110,6 +111,17 @@ int RunReport(CliContext& context) {
     TDataRoot root;
     try {
       request.Sources = ExperienceEntries(root, ids);
+      if (request.Kind == kReportComparative) {
+        // Subjects are separated by an empty entry, as the wizard's list has them.
+        std::vector<TReportSourceEntry> grouped;
+        for (auto& entry : request.Sources) {
+          if (!grouped.empty() &&
+              grouped.back().Data->Experience.SubjectName != entry.Data->Experience.SubjectName)
+            grouped.push_back(TReportSourceEntry{});
+          grouped.push_back(std::move(entry));
+        }
+        request.Sources = std::move(grouped);
+      }
     } catch (const std::exception& error) {
       context.err << error.what() << "\n";
       return 1;
@@ -141,11 +153,13 @@ int RunReport(CliContext& context) {
 const CliRegistrar kReport{
     {"report", "Generate a report as a PDF or PNG pages",
      "usage: zelvora360-cli [--data DIR] report --select ID,... (--pdf OUT.pdf | --png-dir DIR)\n"
-     "       [--kind individual|composite] [--sections 1,2,3,4] [--title-page]\n"
+     "       [--kind individual|composite|comparative] [--sections 1,2,3,4]\n"
+     "       [--title-page]\n"
      "       [--name TEXT] [--copies N]\n"
      "Individual: one report per selected experience; Composite: the selected\n"
      "experiences (at least two) averaged. Sections: 1 Category, 2 Individual\n"
-     "Practices, 3 Overview, 4 Summary. Prints the generator's message and exits 1\n"
+     "Practices, 3 Overview, 4 Summary. Comparative: two experiences of each\n"
+     "subject, given one after the other (section 5). Prints the generator's message and exits 1\n"
      "when nothing was produced.\n",
      RunReport}};
 

@@ -9,6 +9,7 @@
 #include "base/Rounding.h"
 #include "report/GapBlockReports.h"
 #include "report/GapCategories.h"
+#include "report/GapComparative.h"
 #include "report/GapError.h"
 #include "report/GapFormat.h"
 #include "report/GapOverview.h"
@@ -528,6 +529,113 @@ struct TReport360::TRun {
     }
     return true;
   }
+
+  // ---- section 5: the comparative table of one subject's two experiences ----
+
+  bool ComparativeSection() {
+    const TGapComparative table =
+        ComputeComparative(*survey, company_categories, experiences[0], experiences[1], Marks());
+    bool any = false;
+    for (const TGapComparativeQuestion& q : table.Questions) any = any || q.HasData;
+    if (!any) return false;
+    header_bar = Config().Text(TReportText::CategoryHeaderBar);
+    section_name = "COMPARATIVE REPORT";
+    space_after_heading = 0.5;
+    NewPageWithHeading();
+    const double w = W();
+    const double g = 0.01 * w;
+    const TGapExperience& current = experiences[static_cast<std::size_t>(table.CurrentExperience)];
+    const TGapExperience& previous =
+        experiences[static_cast<std::size_t>(table.PreviousExperience)];
+    // The legend: the current experience first, then the previous one.
+    const Mils legend_left = L() + Col(0.25 * w);
+    p.SelectFontSlot(15);
+    for (int i = 0; i < 2; ++i) {
+      const TGapExperience& e = i == 0 ? current : previous;
+      const Mils y = p.CurY;
+      p.MoveTo(legend_left, y);
+      p.Print(i == 0 ? "Current Data:" : "Previous Data:");
+      p.MoveTo(legend_left + 1500, y);
+      p.Print(FormatShortDate(e.ExperienceDate));
+      p.FillBox(legend_left + 2700, y - 120, 800, 100, i == 0 ? kColorBlack : report.ShadeColor);
+      p.NewLine(1.2);
+    }
+    const Mils text_right = L() + Col(0.4 * w);
+    TBlockColumns c{};
+    c.cat = text_right + Col(2 * g);
+    c.cat_w = Col(0.07 * w);
+    c.n = c.cat + c.cat_w + Col(g);
+    c.n_w = Col(0.02 * w);
+    c.gap = c.n + c.n_w + Col(g);
+    c.gap_w = Col(0.05 * w);
+    c.graph = c.gap + c.gap_w + Col(2 * g);
+    c.graph_w = Col(0.3 * w);
+    const Mils verdict = c.graph + c.graph_w + Col(2 * g);
+    const auto rows = static_cast<Mils>(table.Categories.size()) * 2;
+    std::string heading;
+    int area = -1;
+    for (const TGapComparativeQuestion& q : table.Questions) {
+      if (Stopped()) break;
+      if (!q.HasData) continue;
+      const bool new_area = q.SkillArea != area;
+      if (new_area) {
+        area = q.SkillArea;
+        heading = survey->SkillAreas[static_cast<std::size_t>(area)].QuestPrefix3 + "...";
+      }
+      const Mils need = rows * kRowHeight + 2 * p.LineHeight + 250 + (new_area ? 2 * 260 : 0);
+      if (!Fits(need)) {
+        NewPageWithHeading();
+        AreaHeading(heading);
+      } else if (new_area) {
+        p.NewLine(0.5);
+        AreaHeading(heading);
+      }
+      p.SelectFontSlot(16);
+      p.NewLine(1.2);
+      const Mils label_y = p.CurY;
+      p.PrintRight("N", c.n, label_y, c.n_w);
+      p.PrintRight("Gap Size", c.gap, label_y, c.gap_w);
+      p.PrintCenteredAt("Average Gap Size", c.graph + c.graph_w / 2, label_y);
+      p.MoveTo(L(), label_y + p.LineHeight / 3);
+      const Mils rows_top = p.CurY;
+      p.SelectFontSlot(11);
+      p.MoveTo(L(), rows_top + kRowHeight - 25);
+      p.PrintBulleted(
+          -250, std::to_string(q.QuestionIndex + 1) + ")", 0, L() + 250,
+          PracticeText(survey->Questions[static_cast<std::size_t>(q.QuestionIndex)].Text),
+          text_right, 1, "", 0, nullptr, -1);
+      const Mils text_bottom = p.CurY + p.LineHeight / 3;
+      Mils y = rows_top;
+      for (std::size_t i = 0; i < q.Rows.size(); ++i) {
+        const TGapComparativeRow& row = q.Rows[i];
+        const Mils bars_top = y;
+        for (int r = 0; r < 2; ++r) {
+          const TGapRow& data = r == 0 ? row.Current : row.Previous;
+          const Mils base = y + kRowHeight - 25;
+          if (r == 0) {
+            p.SelectFontSlot(19);
+            p.MoveTo(c.cat, base);
+            p.Print(CutToChars(table.Categories[i].Name, 18));
+          }
+          p.SelectFontSlot(16);
+          p.PrintRight(data.NText, c.n, base, c.n_w);
+          p.PrintRight(data.AverageText, c.gap, base, c.gap_w);
+          if (r == 0) {
+            p.MoveTo(verdict, base);
+            p.Print(row.Verdict);
+          }
+          const int bar = std::clamp(data.Bar, 0, 200);
+          if (bar > 0)
+            p.FillBox(c.graph, y + 25, Col(static_cast<double>(c.graph_w) * bar / 200.0),
+                      kRowHeight - 50, r == 0 ? kColorBlack : report.ShadeColor);
+          y += kRowHeight;
+        }
+        p.HorzLine(c.cat, bars_top + 2 * kRowHeight, verdict + 800 - c.cat);
+      }
+      p.MoveTo(L(), std::max(y, text_bottom));
+    }
+    return true;
+  }
 };
 
 TReport360::TReport360(const TReportConfig& config)
@@ -591,6 +699,9 @@ bool TReport360::Generate() {
       break;
     case kReportComposite:
       RunAveraged(run);
+      break;
+    case kReportComparative:
+      RunComparative(run);
       break;
     default:
       break;
@@ -667,6 +778,64 @@ void TReport360::RunAveraged(TRun& run) {
   }
 }
 
+void TReport360::RunComparative(TRun& run) {
+  // The selected experiences of each subject; the list separates subjects by
+  // an empty entry.
+  std::vector<std::vector<const TReportExperience*>> subjects(1);
+  std::size_t total = 0;
+  for (const TReportSourceEntry& entry : request_.Sources) {
+    if (entry.Data == nullptr) {
+      if (!subjects.back().empty()) subjects.emplace_back();
+      continue;
+    }
+    if (!entry.Selected || entry.Data->Survey == nullptr) continue;
+    subjects.back().push_back(entry.Data.get());
+    ++total;
+  }
+  ErrorMessage = kReportSelectionError;
+  bool failed = false;
+  if (total % 2 != 0) {
+    ErrorMessage = kReportNotTwoEach;
+    failed = true;
+  }
+  bool single = false;
+  for (const auto& s : subjects) single = single || s.size() == 1;
+  if (total < 2 || single) {
+    ErrorMessage = kReportTwoForEach;
+    failed = true;
+  }
+  // Taking the experiences two at a time across subjects would compare two
+  // different people; every subject must have exactly two.
+  for (const auto& s : subjects) {
+    if (!failed && !s.empty() && s.size() != 2) {
+      ErrorMessage = kReportNotTwoEach;
+      failed = true;
+    }
+  }
+  if (failed) return;
+  const bool title = (request_.Options & kOptTitlePage) != 0;
+  for (const auto& pair : subjects) {
+    if (pair.empty()) continue;
+    if (Cancelled || Printer->Aborted) break;
+    std::vector<const TReportExperience*> sorted = pair;
+    // Older first; the date key orders by calendar day, the list order breaks ties.
+    std::stable_sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) {
+      return std::floor(a->Experience.ExperienceDate) < std::floor(b->Experience.ExperienceDate);
+    });
+    const TReportExperience& newer = *sorted[1];
+    page_ = title ? -1 : 0;
+    run.subject = request_.ReportName.empty() ? newer.Experience.SubjectName : request_.ReportName;
+    run.company = newer.CompanyName;
+    run.survey = newer.Survey;
+    run.company_categories = newer.CompanyCategories;
+    run.experiences = {sorted[0]->Experience, sorted[1]->Experience};
+    NotifyStart("Comparative", newer.Experience.SubjectName, 0, 0, 0);
+    if (title) run.TitlePage(newer.Experience.SubjectName);
+    if ((request_.Sections & (1u << 5)) != 0 && RunSection(run, 5)) produced_ = true;
+    NotifyEnd("", "", 5);
+  }
+}
+
 bool TReport360::RunSection(TRun& run, int section) {
   try {
     switch (section) {
@@ -678,6 +847,8 @@ bool TReport360::RunSection(TRun& run, int section) {
         return run.OverviewSection();
       case 4:
         return run.SummarySection();
+      case 5:
+        return run.ComparativeSection();
       default:
         return false;
     }

@@ -13,7 +13,9 @@
 //  - The title page is page 0 and carries no page number; the first report
 //    page of each subject is "Page 1" with or without a title page.
 //  - Implemented kinds: 1 (Individual) and 2 (Composite) with sections 1 to
-//    4. Any other kind leaves "No valid data found to process".
+//    4, and 3 (Comparative, section 5). Any other kind leaves "No valid data
+//    found to process".
+//  - A Comparative run needs exactly two selected experiences per subject.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -81,6 +83,10 @@ inline constexpr const char* kReportNoOutput = "No Output Generated";
 inline constexpr const char* kReportNoPrinter = "Could not open the printer.";
 inline constexpr const char* kReportNoValidData = "No valid data found to process";
 inline constexpr const char* kReportCancelled = "Cancelled";
+inline constexpr const char* kReportSelectionError = "Selection Error";
+inline constexpr const char* kReportNotTwoEach =
+    "Some subjects did not have two experiences selected";
+inline constexpr const char* kReportTwoForEach = "You must have two experiences for each subject";
 inline constexpr const char* kReportTwoToAverage =
     "You must have at least two experiences to average";
 
@@ -118,6 +124,7 @@ class TReport360 : public TReportBase {
   struct TRun;
   void RunEntries(TRun& run);
   void RunAveraged(TRun& run);
+  void RunComparative(TRun& run);
   bool RunSection(TRun& run, int section);
 
   const TReportConfig& config_;
