@@ -22,6 +22,13 @@ build/src/cli/zelvora360-cli --data "$data" report --kind individual \
 build/src/cli/zelvora360-cli --data "$data" report --kind composite \
   --select "${experiences[0]},${experiences[1]},${experiences[2]}" --title-page \
   --pdf "$reports/composite.pdf"
+build/src/cli/zelvora360-cli --data "$data" report --kind comparative \
+  --select "${experiences[0]},${experiences[1]},${experiences[2]},${experiences[3]}" \
+  --pdf "$reports/comparative.pdf"
+build/src/cli/zelvora360-cli --data "$data" report --kind training \
+  --select "$(IFS=,; echo "${experiences[*]}")" --title-page --pdf "$reports/training.pdf"
 build/src/cli/zelvora360-cli --data "$data" results \
   --select "${experiences[1]}" --csv "$reports/individual-results.csv"
-echo "Reports: $(realpath "$reports")/individual.pdf $(realpath "$reports")/composite.pdf $(realpath "$reports")/individual-results.csv"
+for file in individual.pdf composite.pdf comparative.pdf training.pdf individual-results.csv; do
+  echo "Report: $(realpath "$reports/$file")"
+done

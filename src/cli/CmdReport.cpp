@@ -49,6 +49,7 @@ const std::map<std::string, TKindInfo>& Kinds() {
       {"individual", {kReportIndividual, 0x1E}},
       {"composite", {kReportComposite, 0x1E}},
       {"comparative", {kReportComparative, 0x20}},
+      {"training", {kReportTraining, 0x100}},
   };
   return kinds;
 }
@@ -153,7 +154,7 @@ int RunReport(CliContext& context) {
 const CliRegistrar kReport{
     {"report", "Generate a report as a PDF or PNG pages",
      "usage: zelvora360-cli [--data DIR] report --select ID,... (--pdf OUT.pdf | --png-dir DIR)\n"
-     "       [--kind individual|composite|comparative] [--sections 1,2,3,4]\n"
+     "       [--kind individual|composite|comparative|training] [--sections 1,2,3,4]\n"
      "       [--title-page]\n"
      "       [--name TEXT] [--copies N]\n"
      "Individual: one report per selected experience; Composite: the selected\n"

@@ -13,6 +13,7 @@
 #include "report/GapError.h"
 #include "report/GapFormat.h"
 #include "report/GapOverview.h"
+#include "report/GapTraining.h"
 #include "report/PrintFonts.h"
 #include "report/Prtobjs.h"
 
@@ -636,6 +637,88 @@ struct TReport360::TRun {
     }
     return true;
   }
+
+  // ---- section 8: the trainer's table (landscape) ----
+
+  void TrainingHeaderRow(Mils first_col, int from, int to,
+                         const std::vector<std::string>& headers) {
+    p.SelectFontSlot(16);
+    const Mils y = p.CurY;
+    p.MoveTo(L(), y);
+    p.Print("Date");
+    p.MoveTo(L() + 750, y);
+    p.Print("Participant");
+    for (int q = from; q < to; ++q)
+      p.PrintCenteredAt(headers[static_cast<std::size_t>(q)], first_col + (q - from) * 400 + 200,
+                        y);
+    p.HorzLine(L(), y + 40, first_col + (to - from) * 400 - L());
+    p.NewLine(1.3);
+  }
+
+  void TrainingCells(Mils first_col, int from, int to, const std::vector<std::string>& cells) {
+    const Mils y = p.CurY;
+    for (int q = from; q < to && q < static_cast<int>(cells.size()); ++q)
+      p.PrintRight(cells[static_cast<std::size_t>(q)], first_col + (q - from) * 400, y, 350);
+  }
+
+  bool TrainingSection() {
+    const TGapTraining table = ComputeTraining(*survey, company_categories, experiences);
+    if (table.Categories.empty()) return false;
+    header_bar = "SURVEY FEEDBACK";
+    section_name = "TRAINER'S REPORT";
+    space_after_heading = 0.5;
+    const std::string saved_subject = subject;
+    SetMargins();
+    const Mils g = Col(0.01 * W());
+    const Mils first_col = L() + 1800 + g;
+    const int per_page = std::max(1, static_cast<int>((p.RightMargin - first_col) / 400));
+    const int questions = static_cast<int>(table.Headers.size());
+    for (const TGapTrainingCategory& category : table.Categories) {
+      if (Stopped()) break;
+      subject = category.Category.Name;
+      std::size_t start = 0;
+      while (start < category.Rows.size() || (start == 0 && category.Rows.empty())) {
+        std::size_t end = start;
+        for (int from = 0; from < questions; from += per_page) {
+          const int to = std::min(questions, from + per_page);
+          NewPageWithHeading();
+          TrainingHeaderRow(first_col, from, to, table.Headers);
+          p.SelectFontSlot(19);
+          std::size_t row = start;
+          // The first group decides how many participants this page takes.
+          while (row < category.Rows.size() &&
+                 (from == 0 ? Fits(4 * p.LineHeight) || row == start : row < end)) {
+            const TGapTrainingRow& r = category.Rows[row];
+            const Mils y = p.CurY;
+            p.MoveTo(L(), y);
+            p.Print(FormatShortDate(r.ExperienceDate));
+            p.MoveTo(L() + 750, y);
+            p.Print(CutToChars(r.SubjectName, 24));
+            TrainingCells(first_col, from, to, r.Cells);
+            p.NewLine(1);
+            ++row;
+          }
+          if (from == 0) end = row;
+          if (end >= category.Rows.size()) {
+            p.SelectFontSlot(16);
+            p.NewLine(0.3);
+            const Mils y = p.CurY;
+            p.MoveTo(L(), y);
+            p.Print("Totals:");
+            p.MoveTo(L() + 750, y);
+            p.Print("Average Gap Size");
+            TrainingCells(first_col, from, to, category.Totals);
+            p.NewLine(1);
+          }
+          if (Stopped()) break;
+        }
+        if (end == start) break;
+        start = end;
+      }
+    }
+    subject = saved_subject;
+    return true;
+  }
 };
 
 TReport360::TReport360(const TReportConfig& config)
@@ -703,6 +786,9 @@ bool TReport360::Generate() {
     case kReportComparative:
       RunComparative(run);
       break;
+    case kReportTraining:
+      RunAveraged(run);
+      break;
     default:
       break;
   }
@@ -745,30 +831,39 @@ void TReport360::RunAveraged(TRun& run) {
   for (const TReportSourceEntry& entry : request_.Sources)
     if (entry.Selected && entry.Data != nullptr && entry.Data->Survey != nullptr)
       selected.push_back(entry.Data.get());
-  if (selected.size() < 2) {
+  const bool training = request_.Kind == kReportTraining;
+  if (!training && selected.size() < 2) {
     ErrorMessage = kReportTwoToAverage;
     return;
   }
+  if (selected.empty()) return;
+  const char* const title_text = training ? "Training Report" : "Composite Report";
   const TReportExperience& first = *selected.front();
-  run.subject = request_.ReportName.empty() ? "Composite Report" : request_.ReportName;
+  run.subject = request_.ReportName.empty() ? title_text : request_.ReportName;
   run.company = first.CompanyName;
   run.survey = first.Survey;
   run.company_categories = first.CompanyCategories;
   run.experiences.clear();
   for (const TReportExperience* e : selected) run.experiences.push_back(e->Experience);
-  NotifyStart("Composite Report", "", 0, 0, 0);
-  try {
-    run.categories = CommonCategories(first.CompanyCategories, run.experiences);
-  } catch (const EGapError& error) {
-    ErrorMessage = error.what();
-    return;
+  NotifyStart(title_text, "", 0, 0, 0);
+  if (!training) {
+    try {
+      run.categories = CommonCategories(first.CompanyCategories, run.experiences);
+    } catch (const EGapError& error) {
+      ErrorMessage = error.what();
+      return;
+    }
   }
+  // The trainer's table is laid out across the page.
+  Printer->SetOrientation(training ? 1 : 0);
   const bool title = (request_.Options & kOptTitlePage) != 0;
   page_ = title ? -1 : 0;
   if (title) {
-    run.TitlePage("Composite Report");
-    run.header_bar = config_.Text(TReportText::TitleHeaderBar);
-    run.CompositeList(selected);
+    run.TitlePage(title_text);
+    if (!training) {
+      run.header_bar = config_.Text(TReportText::TitleHeaderBar);
+      run.CompositeList(selected);
+    }
   }
   for (int section = 1; section < 16; ++section) {
     if ((request_.Sections & (1u << section)) == 0) continue;
@@ -776,6 +871,7 @@ void TReport360::RunAveraged(TRun& run) {
     if (RunSection(run, section)) produced_ = true;
     NotifyEnd("", "", section);
   }
+  Printer->SetOrientation(0);
 }
 
 void TReport360::RunComparative(TRun& run) {
@@ -849,6 +945,8 @@ bool TReport360::RunSection(TRun& run, int section) {
         return run.SummarySection();
       case 5:
         return run.ComparativeSection();
+      case 8:
+        return run.TrainingSection();
       default:
         return false;
     }
