@@ -94,7 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TQuestion* question_back = area_back->Questions().At(0);
   Check(question_back->QuestionText == Expected(texts[4]), "QuestionText");
   Check(question_back->Suggestions().Size() == 1, "suggestions");
-  Check(question_back->Suggestions().At(0)->SuggestionText == Expected(texts[5]),
-        "SuggestionText");
+  Check(question_back->Suggestions().At(0)->SuggestionText == Expected(texts[5]), "SuggestionText");
   return 0;
 }
