@@ -12,7 +12,8 @@ rm -rf "$data"
 mkdir -p "$data"
 build/src/cli/zelvora360-cli --data "$data" demo
 build/src/cli/zelvora360-cli --data "$data" tree
-# One PDF of every report kind the generator makes, over the demo database.
+# One PDF of every report kind the generator makes, over the demo database
+# (the first six experiences share the first department's survey).
 reports=out/reports
 mkdir -p "$reports"
 mapfile -t experiences < <(build/src/cli/zelvora360-cli --data "$data" tree |
@@ -26,7 +27,7 @@ build/src/cli/zelvora360-cli --data "$data" report --kind comparative \
   --select "${experiences[0]},${experiences[1]},${experiences[2]},${experiences[3]}" \
   --pdf "$reports/comparative.pdf"
 build/src/cli/zelvora360-cli --data "$data" report --kind training \
-  --select "$(IFS=,; echo "${experiences[*]}")" --title-page --pdf "$reports/training.pdf"
+  --select "$(IFS=,; echo "${experiences[*]:0:6}")" --title-page --pdf "$reports/training.pdf"
 build/src/cli/zelvora360-cli --data "$data" results \
   --select "${experiences[1]}" --csv "$reports/individual-results.csv"
 for file in individual.pdf composite.pdf comparative.pdf training.pdf individual-results.csv; do

@@ -837,6 +837,14 @@ void TReport360::RunAveraged(TRun& run) {
     return;
   }
   if (selected.empty()) return;
+  // The sections read every experience's answers against the first one's
+  // questions: experiences of another survey would be read wrongly.
+  for (const TReportExperience* e : selected) {
+    if (e->Survey != selected.front()->Survey) {
+      ErrorMessage = kReportMixedSurveys;
+      return;
+    }
+  }
   const char* const title_text = training ? "Training Report" : "Composite Report";
   const TReportExperience& first = *selected.front();
   run.subject = request_.ReportName.empty() ? title_text : request_.ReportName;
@@ -918,6 +926,10 @@ void TReport360::RunComparative(TRun& run) {
     std::stable_sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) {
       return std::floor(a->Experience.ExperienceDate) < std::floor(b->Experience.ExperienceDate);
     });
+    if (sorted[0]->Survey != sorted[1]->Survey) {
+      ErrorMessage = kReportMixedSurveys;
+      continue;
+    }
     const TReportExperience& newer = *sorted[1];
     page_ = title ? -1 : 0;
     run.subject = request_.ReportName.empty() ? newer.Experience.SubjectName : request_.ReportName;

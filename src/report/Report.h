@@ -87,6 +87,8 @@ inline constexpr const char* kReportSelectionError = "Selection Error";
 inline constexpr const char* kReportNotTwoEach =
     "Some subjects did not have two experiences selected";
 inline constexpr const char* kReportTwoForEach = "You must have two experiences for each subject";
+inline constexpr const char* kReportMixedSurveys =
+    "The selected experiences do not share one survey";
 inline constexpr const char* kReportTwoToAverage =
     "You must have at least two experiences to average";
 

@@ -64,6 +64,15 @@ TEST_F(ReportErrorMessagesTest, CompositeWithoutCommonCategories) {
   EXPECT_EQ(report.GetErrorMessage(), "Unable to get common raters to compare");
 }
 
+TEST_F(ReportErrorMessagesTest, ExperiencesOfDifferentSurveysAreNotAveraged) {
+  TReportData other(1, 2);
+  EXPECT_FALSE(
+      Run(kReportComposite, {Selected(data.Experience("A", {TReportData::Sheet(1, 1, 2)})),
+                             Selected(other.Experience("B", {TReportData::Sheet(1, 1, 2)}))}));
+  EXPECT_EQ(report.GetErrorMessage(), "The selected experiences do not share one survey");
+  EXPECT_EQ(printer.pages, 0);
+}
+
 TEST_F(ReportErrorMessagesTest, CancelSetsCancelledAndStopsPrepare) {
   report.SetPrinter(&printer);
   report.Cancel();
