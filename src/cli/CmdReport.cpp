@@ -46,10 +46,9 @@ struct TKindInfo {
 
 const std::map<std::string, TKindInfo>& Kinds() {
   static const std::map<std::string, TKindInfo> kinds{
-      {"individual", {kReportIndividual, 0x1E}},
-      {"composite", {kReportComposite, 0x1E}},
-      {"comparative", {kReportComparative, 0x20}},
-      {"training", {kReportTraining, 0x100}},
+      {"individual", {kReportIndividual, 0x1E}},   {"composite", {kReportComposite, 0x1E}},
+      {"comparative", {kReportComparative, 0x20}}, {"training", {kReportTraining, 0x100}},
+      {"skill-area", {kReportSkillArea, 0x200}},
   };
   return kinds;
 }
@@ -58,7 +57,7 @@ int RunReport(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args,
                                     {"--kind", "--sections", "--select", "--name", "--copies",
                                      "--pdf", "--png-dir", "--return-date", "--departments"},
-                                    {"--title-page", "--self", "--other"});
+                                    {"--title-page", "--self", "--other", "--suggestions"});
   if (!args.positional.empty()) throw CliUsageError("report takes only options");
   const std::string kind_name = args.Value("--kind").value_or("individual");
   const auto kind = Kinds().find(kind_name);
@@ -92,6 +91,7 @@ int RunReport(CliContext& context) {
   const auto png_dir = args.Value("--png-dir");
   if (!pdf && !png_dir) throw CliUsageError("report needs --pdf OUT.pdf or --png-dir DIR");
   if (args.Has("--title-page")) request.Options |= kOptTitlePage;
+  request.Unrestricted = args.Has("--suggestions");
   if (args.Has("--self")) request.Options |= kOptBlankSelf;
   if (args.Has("--other")) request.Options |= kOptBlankOther;
   request.ReportName = args.Value("--name").value_or("");
@@ -111,7 +111,8 @@ int RunReport(CliContext& context) {
   {
     TDataRoot root;
     try {
-      request.Sources = ExperienceEntries(root, ids);
+      request.Sources = request.Kind == kReportSkillArea ? SkillAreaEntries(root, ids)
+                                                         : ExperienceEntries(root, ids);
       if (request.Kind == kReportComparative) {
         // Subjects are separated by an empty entry, as the wizard's list has them.
         std::vector<TReportSourceEntry> grouped;
@@ -154,14 +155,16 @@ int RunReport(CliContext& context) {
 const CliRegistrar kReport{
     {"report", "Generate a report as a PDF or PNG pages",
      "usage: zelvora360-cli [--data DIR] report --select ID,... (--pdf OUT.pdf | --png-dir DIR)\n"
-     "       [--kind individual|composite|comparative|training] [--sections 1,2,3,4]\n"
-     "       [--title-page]\n"
+     "       [--kind individual|composite|comparative|training|skill-area] [--sections 1,2,3,4]\n"
+     "       [--title-page] [--suggestions]\n"
      "       [--name TEXT] [--copies N]\n"
      "Individual: one report per selected experience; Composite: the selected\n"
      "experiences (at least two) averaged. Sections: 1 Category, 2 Individual\n"
      "Practices, 3 Overview, 4 Summary. Comparative: two experiences of each\n"
-     "subject, given one after the other (section 5). Prints the generator's message and exits 1\n"
-     "when nothing was produced.\n",
+     "subject, given one after the other (section 5). Training: one row per\n"
+     "experience. Skill-area: the questions of the selected skill areas, with\n"
+     "--suggestions each followed by its suggestions. Prints the generator's\n"
+     "message and exits 1 when nothing was produced.\n",
      RunReport}};
 
 }  // namespace

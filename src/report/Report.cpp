@@ -719,6 +719,50 @@ struct TReport360::TRun {
     subject = saved_subject;
     return true;
   }
+
+  // ---- section 9: a skill area's questions ----
+
+  bool SkillAreaSection(const TReportSkillArea& area, bool unrestricted) {
+    if (area.Questions.empty()) return false;
+    header_bar = area.Name;
+    NewPage();
+    const Mils numbers = L() + 250;
+    const Mils texts = L() + 500;
+    int number = 0;
+    for (const TGapQuestion& question : area.Questions) {
+      if (Stopped()) break;
+      p.SelectFontSlot(11);
+      if (!Fits(3 * p.LineHeight)) {
+        NewPage();
+        p.SelectFontSlot(11);
+      }
+      p.MoveTo(numbers, p.CurY);
+      p.PrintBulleted(
+          numbers - texts, std::to_string(++number) + ")", 0, texts, question.Text, p.RightMargin,
+          1, "", 0, [this] { ContinueListing(); }, -1);
+      if (unrestricted) {
+        p.NewLine(1.1);
+        for (std::size_t i = 0; i < question.Suggestions.size(); ++i) {
+          if (!Fits(2 * p.LineHeight)) ContinueListing();
+          p.MoveTo(texts, p.CurY);
+          p.PrintBulleted(
+              -200, SuggestionLetter(i), 0, texts + 200, question.Suggestions[i], p.RightMargin, 1,
+              "", 0, [this] { ContinueListing(); }, -1);
+          p.NewLine(1.1);
+        }
+        p.NewLine(1);
+      } else {
+        p.NewLine(2);
+      }
+    }
+    return true;
+  }
+
+  // The listing has no page heading: a new page goes straight on.
+  void ContinueListing() {
+    NewPage();
+    p.SelectFontSlot(11);
+  }
 };
 
 TReport360::TReport360(const TReportConfig& config)
@@ -788,6 +832,9 @@ bool TReport360::Generate() {
       break;
     case kReportTraining:
       RunAveraged(run);
+      break;
+    case kReportSkillArea:
+      RunSkillAreas(run);
       break;
     default:
       break;
@@ -941,6 +988,20 @@ void TReport360::RunComparative(TRun& run) {
     if (title) run.TitlePage(newer.Experience.SubjectName);
     if ((request_.Sections & (1u << 5)) != 0 && RunSection(run, 5)) produced_ = true;
     NotifyEnd("", "", 5);
+  }
+}
+
+void TReport360::RunSkillAreas(TRun& run) {
+  for (const TReportSourceEntry& entry : request_.Sources) {
+    if (Cancelled || Printer->Aborted) break;
+    if (!entry.Selected || entry.SkillArea == nullptr) continue;
+    page_ = 0;
+    run.survey = nullptr;
+    NotifyStart(entry.SkillArea->Name, "", 0, 0, 0);
+    if ((request_.Sections & (1u << 9)) != 0 &&
+        run.SkillAreaSection(*entry.SkillArea, request_.Unrestricted))
+      produced_ = true;
+    NotifyEnd("", "", 9);
   }
 }
 

@@ -13,7 +13,8 @@
 //  - The title page is page 0 and carries no page number; the first report
 //    page of each subject is "Page 1" with or without a title page.
 //  - Implemented kinds: 1 (Individual) and 2 (Composite) with sections 1 to
-//    4, and 3 (Comparative, section 5). Any other kind leaves "No valid data
+//    4, 3 (Comparative, section 5), 5 (Training, section 8) and 9 (Skill area
+//    listing, section 9). Any other kind leaves "No valid data
 //    found to process".
 //  - A Comparative run needs exactly two selected experiences per subject.
 #pragma once
@@ -38,6 +39,13 @@ struct TReportExperience {
   TGapExperience Experience;
 };
 
+// A skill area for its listing: the questions in order, each with its
+// suggestions.
+struct TReportSkillArea {
+  std::string Name;
+  std::vector<TGapQuestion> Questions;
+};
+
 // An entry of the source list: the text shown for it, whether the user
 // selected it and its data (null for the empty entries that separate
 // subjects).
@@ -45,6 +53,7 @@ struct TReportSourceEntry {
   std::string Text;
   bool Selected = false;
   std::shared_ptr<const TReportExperience> Data;
+  std::shared_ptr<const TReportSkillArea> SkillArea;  // skill area listings
 };
 
 // Report kinds.
@@ -76,6 +85,9 @@ struct TReportRequest {
   int Copies = 1;
   double ReturnDate = 0.0;
   std::string ReportName;  // up to 31 characters
+  // The Control Center's unrestricted mode: skill area listings show the
+  // suggestions.
+  bool Unrestricted = false;
 };
 
 // The messages the generator leaves in ErrorMessage.
@@ -127,6 +139,7 @@ class TReport360 : public TReportBase {
   void RunEntries(TRun& run);
   void RunAveraged(TRun& run);
   void RunComparative(TRun& run);
+  void RunSkillAreas(TRun& run);
   bool RunSection(TRun& run, int section);
 
   const TReportConfig& config_;

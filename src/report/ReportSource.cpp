@@ -51,4 +51,54 @@ std::vector<TReportSourceEntry> ExperienceEntries(TDataRoot& root,
   return entries;
 }
 
+namespace {
+
+TSkillArea* FindIn(TSkillAreaList& list, const TObjectID& id) {
+  for (int i = 0; i < list.Size(); ++i)
+    if (list.At(i)->ID == id) return list.At(i);
+  return nullptr;
+}
+
+}  // namespace
+
+std::vector<TReportSourceEntry> SkillAreaEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& ids) {
+  std::vector<TReportSourceEntry> entries;
+  for (const TObjectID& id : ids) {
+    TSkillArea* found = FindIn(root.LibrarySkillAreas(), id);
+    auto& library = root.LibrarySurveys();
+    for (int s = 0; s < library.Size() && found == nullptr; ++s)
+      found = FindIn(library.At(s)->SkillAreas(), id);
+    auto& companies = root.Companies();
+    for (int c = 0; c < companies.Size() && found == nullptr; ++c) {
+      auto& departments = companies.At(c)->Departments();
+      for (int d = 0; d < departments.Size() && found == nullptr; ++d) {
+        auto& surveys = departments.At(d)->Surveys();
+        for (int s = 0; s < surveys.Size() && found == nullptr; ++s)
+          found = FindIn(surveys.At(s)->SkillAreas(), id);
+      }
+    }
+    if (found == nullptr) throw std::runtime_error("No skill area " + id.Text());
+    auto area = std::make_shared<TReportSkillArea>();
+    area->Name = found->Name;
+    auto& questions = found->Questions();
+    questions.SortByOrder();
+    for (int q = 0; q < questions.Size(); ++q) {
+      TGapQuestion question;
+      question.Text = questions.At(q)->QuestionText;
+      auto& suggestions = questions.At(q)->Suggestions();
+      suggestions.SortByOrder();
+      for (int i = 0; i < suggestions.Size(); ++i)
+        question.Suggestions.push_back(suggestions.At(i)->SuggestionText);
+      area->Questions.push_back(std::move(question));
+    }
+    TReportSourceEntry entry;
+    entry.Text = area->Name;
+    entry.Selected = true;
+    entry.SkillArea = std::move(area);
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
 }  // namespace zelvora

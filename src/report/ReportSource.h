@@ -26,4 +26,9 @@ std::vector<TExperience*> AllExperiences(TDataRoot& root);
 std::vector<TReportSourceEntry> ExperienceEntries(TDataRoot& root,
                                                   const std::vector<TObjectID>& ids);
 
+// One selected entry per skill area ID, searched in the library (skill areas and
+// surveys) and in every department survey; "No skill area <id>" when none has the ID.
+std::vector<TReportSourceEntry> SkillAreaEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& ids);
+
 }  // namespace zelvora
