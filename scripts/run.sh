@@ -28,8 +28,13 @@ build/src/cli/zelvora360-cli --data "$data" report --kind comparative \
   --pdf "$reports/comparative.pdf"
 build/src/cli/zelvora360-cli --data "$data" report --kind training \
   --select "$(IFS=,; echo "${experiences[*]:0:6}")" --title-page --pdf "$reports/training.pdf"
+mapfile -t areas < <(build/src/cli/zelvora360-cli --data "$data" tree |
+  sed -n 's/^ *Skill area \([0-9]*\.[0-9]*\) .*/\1/p')
+build/src/cli/zelvora360-cli --data "$data" report --kind skill-area --select "${areas[0]}" \
+  --suggestions --pdf "$reports/skill-area.pdf"
 build/src/cli/zelvora360-cli --data "$data" results \
   --select "${experiences[1]}" --csv "$reports/individual-results.csv"
-for file in individual.pdf composite.pdf comparative.pdf training.pdf individual-results.csv; do
+for file in individual.pdf composite.pdf comparative.pdf training.pdf skill-area.pdf \
+  individual-results.csv; do
   echo "Report: $(realpath "$reports/$file")"
 done
