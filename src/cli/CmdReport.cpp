@@ -11,6 +11,7 @@
 #include <string>
 
 #include "DB/Survobj.h"
+#include "base/DateTime.h"
 #include "cli/CliCommand.h"
 #include "cli/CliDatabase.h"
 #include "report/Report.h"
@@ -48,23 +49,25 @@ const std::map<std::string, TKindInfo>& Kinds() {
   static const std::map<std::string, TKindInfo> kinds{
       {"individual", {kReportIndividual, 0x1E}},   {"composite", {kReportComposite, 0x1E}},
       {"comparative", {kReportComparative, 0x20}}, {"training", {kReportTraining, 0x100}},
-      {"skill-area", {kReportSkillArea, 0x200}},
+      {"skill-area", {kReportSkillArea, 0x200}},   {"rater-forms", {kReportRaterForms, 0x800}},
+      {"blank-forms", {kReportBlankForms, 0x800}},
   };
   return kinds;
 }
 
 int RunReport(CliContext& context) {
-  const ParsedArgs args = ParseArgs(context.args,
-                                    {"--kind", "--sections", "--select", "--name", "--copies",
-                                     "--pdf", "--png-dir", "--return-date", "--departments"},
-                                    {"--title-page", "--self", "--other", "--suggestions"});
+  const ParsedArgs args = ParseArgs(
+      context.args,
+      {"--kind", "--sections", "--select", "--name", "--copies", "--pdf", "--png-dir",
+       "--return-date", "--departments"},
+      {"--title-page", "--self", "--other", "--suggestions", "--reference", "--subject-prefix"});
   if (!args.positional.empty()) throw CliUsageError("report takes only options");
   const std::string kind_name = args.Value("--kind").value_or("individual");
   const auto kind = Kinds().find(kind_name);
   if (kind == Kinds().end())
     throw CliUsageError(
-        "--kind must be individual or composite (the other kinds are not "
-        "available yet)");
+        "--kind must be individual, composite, comparative, training, rater-forms, "
+        "blank-forms or skill-area (organizational is not available yet)");
   TReportRequest request;
   request.Kind = kind->second.kind;
   request.Sections = kind->second.sections;
@@ -92,6 +95,18 @@ int RunReport(CliContext& context) {
   if (!pdf && !png_dir) throw CliUsageError("report needs --pdf OUT.pdf or --png-dir DIR");
   if (args.Has("--title-page")) request.Options |= kOptTitlePage;
   request.Unrestricted = args.Has("--suggestions");
+  if (args.Has("--reference")) request.Options |= kOptReferenceNumber;
+  if (args.Has("--subject-prefix")) request.Options |= kOptSubjectPrefix;
+  if (const auto date = args.Value("--return-date")) {
+    int y = 0, m = 0, d = 0;
+    char dash1 = 0, dash2 = 0;
+    std::istringstream in(*date);
+    in >> y >> dash1 >> m >> dash2 >> d;
+    if (!in || dash1 != '-' || dash2 != '-' || m < 1 || m > 12 || d < 1 || d > 31 || y < 1900 ||
+        y > 9999)
+      throw CliUsageError("--return-date takes a date written YYYY-MM-DD");
+    request.ReturnDate = EncodeDate(y, m, d);
+  }
   if (args.Has("--self")) request.Options |= kOptBlankSelf;
   if (args.Has("--other")) request.Options |= kOptBlankOther;
   request.ReportName = args.Value("--name").value_or("");
@@ -111,8 +126,20 @@ int RunReport(CliContext& context) {
   {
     TDataRoot root;
     try {
-      request.Sources = request.Kind == kReportSkillArea ? SkillAreaEntries(root, ids)
-                                                         : ExperienceEntries(root, ids);
+      switch (request.Kind) {
+        case kReportSkillArea:
+          request.Sources = SkillAreaEntries(root, ids);
+          break;
+        case kReportRaterForms:
+          request.Sources = SheetFormEntries(root, ids);
+          break;
+        case kReportBlankForms:
+          request.Sources = BlankFormEntries(root, ids);
+          break;
+        default:
+          request.Sources = ExperienceEntries(root, ids);
+          break;
+      }
       if (request.Kind == kReportComparative) {
         // Subjects are separated by an empty entry, as the wizard's list has them.
         std::vector<TReportSourceEntry> grouped;
@@ -155,15 +182,18 @@ int RunReport(CliContext& context) {
 const CliRegistrar kReport{
     {"report", "Generate a report as a PDF or PNG pages",
      "usage: zelvora360-cli [--data DIR] report --select ID,... (--pdf OUT.pdf | --png-dir DIR)\n"
-     "       [--kind individual|composite|comparative|training|skill-area] [--sections 1,2,3,4]\n"
-     "       [--title-page] [--suggestions]\n"
+     "       [--kind individual|composite|comparative|training|rater-forms|\n"
+     "               blank-forms|skill-area] [--sections 1,2,3,4]\n"
+     "       [--title-page] [--suggestions] [--return-date YYYY-MM-DD] [--self|--other]\n"
+     "       [--reference] [--subject-prefix]\n"
      "       [--name TEXT] [--copies N]\n"
      "Individual: one report per selected experience; Composite: the selected\n"
      "experiences (at least two) averaged. Sections: 1 Category, 2 Individual\n"
      "Practices, 3 Overview, 4 Summary. Comparative: two experiences of each\n"
      "subject, given one after the other (section 5). Training: one row per\n"
      "experience. Skill-area: the questions of the selected skill areas, with\n"
-     "--suggestions each followed by its suggestions. Prints the generator's\n"
+     "--suggestions each followed by its suggestions. Rater-forms: score sheet\n"
+     "IDs; blank-forms: survey IDs. Prints the generator's\n"
      "message and exits 1 when nothing was produced.\n",
      RunReport}};
 

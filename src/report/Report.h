@@ -14,10 +14,11 @@
 //    page of each subject is "Page 1" with or without a title page.
 //  - Implemented kinds: 1 (Individual) and 2 (Composite) with sections 1 to
 //    4, 3 (Comparative, section 5), 5 (Training, section 8) and 9 (Skill area
-//    listing, section 9). Any other kind leaves "No valid data
-//    found to process".
+//    listing, section 9), 6 and 7 (rater survey forms, section 11). Any other kind leaves "No valid
+//    data found to process".
 //  - A Comparative run needs exactly two selected experiences per subject.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -46,6 +47,27 @@ struct TReportSkillArea {
   std::vector<TGapQuestion> Questions;
 };
 
+// A rater survey form: the survey's questions by skill area with the four
+// question prefixes, and the sheet it is printed for (none on blank forms).
+struct TReportFormArea {
+  std::string Name;
+  // "How often do you", "How often should you", "How often does this
+  // person", "How often should this person" by default.
+  std::array<std::string, 4> Prefix;
+  std::vector<std::string> Questions;
+};
+struct TReportForm {
+  std::string SurveyName;
+  std::vector<std::string> FreqLabels;
+  std::vector<TReportFormArea> Areas;
+  std::string SubjectName;
+  bool HasSheet = true;
+  std::string RaterName;     // empty on blank forms
+  std::string CategoryName;  // the sheet's rater category
+  int CategoryNumber = 0;
+  std::string ReferenceNumber;
+};
+
 // An entry of the source list: the text shown for it, whether the user
 // selected it and its data (null for the empty entries that separate
 // subjects).
@@ -54,6 +76,7 @@ struct TReportSourceEntry {
   bool Selected = false;
   std::shared_ptr<const TReportExperience> Data;
   std::shared_ptr<const TReportSkillArea> SkillArea;  // skill area listings
+  std::shared_ptr<const TReportForm> Form;            // rater survey forms
 };
 
 // Report kinds.
@@ -99,6 +122,7 @@ inline constexpr const char* kReportSelectionError = "Selection Error";
 inline constexpr const char* kReportNotTwoEach =
     "Some subjects did not have two experiences selected";
 inline constexpr const char* kReportTwoForEach = "You must have two experiences for each subject";
+inline constexpr const char* kReportNoQuestions = "No questions to print.";
 inline constexpr const char* kReportMixedSurveys =
     "The selected experiences do not share one survey";
 inline constexpr const char* kReportTwoToAverage =
@@ -140,6 +164,7 @@ class TReport360 : public TReportBase {
   void RunAveraged(TRun& run);
   void RunComparative(TRun& run);
   void RunSkillAreas(TRun& run);
+  void RunForms(TRun& run);
   bool RunSection(TRun& run, int section);
 
   const TReportConfig& config_;

@@ -61,6 +61,89 @@ TSkillArea* FindIn(TSkillAreaList& list, const TObjectID& id) {
 
 }  // namespace
 
+namespace {
+
+std::shared_ptr<TReportForm> FormOf(TSurvey& survey) {
+  auto form = std::make_shared<TReportForm>();
+  form->SurveyName = survey.Name;
+  form->FreqLabels = survey.FreqLabels.empty() ? TSurvey::DefaultFreqLabels() : survey.FreqLabels;
+  auto& areas = survey.SkillAreas();
+  areas.SortByOrder();
+  for (int a = 0; a < areas.Size(); ++a) {
+    TReportFormArea area;
+    area.Name = areas.At(a)->Name;
+    area.Prefix = areas.At(a)->QuestPrefix;
+    auto& questions = areas.At(a)->Questions();
+    questions.SortByOrder();
+    for (int q = 0; q < questions.Size(); ++q)
+      area.Questions.push_back(questions.At(q)->QuestionText);
+    form->Areas.push_back(std::move(area));
+  }
+  return form;
+}
+
+}  // namespace
+
+std::vector<TReportSourceEntry> SheetFormEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& ids) {
+  const std::vector<TExperience*> all = AllExperiences(root);
+  std::vector<TReportSourceEntry> entries;
+  for (const TObjectID& id : ids) {
+    TScoreSheet* sheet = nullptr;
+    for (TExperience* e : all) {
+      auto& sheets = e->ScoreSheets();
+      for (int i = 0; i < sheets.Size() && sheet == nullptr; ++i)
+        if (sheets.At(i)->ID == id) sheet = sheets.At(i);
+      if (sheet != nullptr) break;
+    }
+    if (sheet == nullptr || sheet->Experience == nullptr || sheet->Experience->Survey() == nullptr)
+      throw std::runtime_error("No score sheet " + id.Text());
+    TExperience& experience = *sheet->Experience;
+    auto form = FormOf(*experience.Survey());
+    form->SubjectName = experience.Subject() != nullptr ? experience.Subject()->Name : "";
+    form->RaterName = sheet->RaterName;
+    form->CategoryNumber = sheet->RaterCategory;
+    if (experience.Department != nullptr && experience.Department->Company != nullptr) {
+      for (const TCategory& category : experience.Department->Company->ParseCategories())
+        if (category.Number == sheet->RaterCategory) form->CategoryName = category.Name;
+    }
+    form->ReferenceNumber = sheet->ID.Text();
+    TReportSourceEntry entry;
+    entry.Text = sheet->RaterName;
+    entry.Selected = true;
+    entry.Form = std::move(form);
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+std::vector<TReportSourceEntry> BlankFormEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& ids) {
+  std::vector<TReportSourceEntry> entries;
+  for (const TObjectID& id : ids) {
+    TSurvey* found = nullptr;
+    auto& library = root.LibrarySurveys();
+    for (int s = 0; s < library.Size() && found == nullptr; ++s)
+      if (library.At(s)->ID == id) found = library.At(s);
+    auto& companies = root.Companies();
+    for (int c = 0; c < companies.Size() && found == nullptr; ++c) {
+      auto& departments = companies.At(c)->Departments();
+      for (int d = 0; d < departments.Size() && found == nullptr; ++d) {
+        auto& surveys = departments.At(d)->Surveys();
+        for (int s = 0; s < surveys.Size() && found == nullptr; ++s)
+          if (surveys.At(s)->ID == id) found = surveys.At(s);
+      }
+    }
+    if (found == nullptr) throw std::runtime_error("No survey " + id.Text());
+    TReportSourceEntry entry;
+    entry.Text = found->Name;
+    entry.Selected = true;
+    entry.Form = FormOf(*found);
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
 std::vector<TReportSourceEntry> SkillAreaEntries(TDataRoot& root,
                                                  const std::vector<TObjectID>& ids) {
   std::vector<TReportSourceEntry> entries;

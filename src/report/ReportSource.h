@@ -31,4 +31,13 @@ std::vector<TReportSourceEntry> ExperienceEntries(TDataRoot& root,
 std::vector<TReportSourceEntry> SkillAreaEntries(TDataRoot& root,
                                                  const std::vector<TObjectID>& ids);
 
+// Rater survey forms: one entry per score sheet ID (the sheet's rater,
+// category and subject) or, for blank forms, per survey ID (library or
+// department surveys). Unknown IDs throw "No score sheet <id>" or "No survey
+// <id>".
+std::vector<TReportSourceEntry> SheetFormEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& ids);
+std::vector<TReportSourceEntry> BlankFormEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& ids);
+
 }  // namespace zelvora
