@@ -32,9 +32,17 @@ mapfile -t areas < <(build/src/cli/zelvora360-cli --data "$data" tree |
   sed -n 's/^ *Skill area \([0-9]*\.[0-9]*\) .*/\1/p')
 build/src/cli/zelvora360-cli --data "$data" report --kind skill-area --select "${areas[0]}" \
   --suggestions --pdf "$reports/skill-area.pdf"
+mapfile -t sheets < <(build/src/cli/zelvora360-cli --data "$data" tree |
+  sed -n 's/^ *Score sheet \([0-9]*\.[0-9]*\) .*/\1/p')
+build/src/cli/zelvora360-cli --data "$data" report --kind rater-forms --select "${sheets[1]}" \
+  --reference --return-date "$(date -d '+14 days' +%F)" --pdf "$reports/rater-form.pdf"
+mapfile -t surveys < <(build/src/cli/zelvora360-cli --data "$data" tree |
+  sed -n 's/^ *Survey \([0-9]*\.[0-9]*\) .*/\1/p')
+build/src/cli/zelvora360-cli --data "$data" report --kind blank-forms --select "${surveys[0]}" \
+  --other --pdf "$reports/blank-form.pdf"
 build/src/cli/zelvora360-cli --data "$data" results \
   --select "${experiences[1]}" --csv "$reports/individual-results.csv"
 for file in individual.pdf composite.pdf comparative.pdf training.pdf skill-area.pdf \
-  individual-results.csv; do
+  rater-form.pdf blank-form.pdf individual-results.csv; do
   echo "Report: $(realpath "$reports/$file")"
 done
