@@ -42,6 +42,13 @@ class ReportCommandTest : public ::testing::Test {
          it != std::sregex_iterator(); ++it)
       experiences_->push_back((*it)[1]);
     ASSERT_GE(experiences_->size(), 2u);
+    const std::regex survey(R"(\n *Survey (\d+\.\d+) )");
+    std::smatch match;
+    ASSERT_TRUE(std::regex_search(tree.out, match, survey));
+    *survey_ = match[1];
+    const std::regex sheet(R"(Score sheet (\d+\.\d+) )");
+    ASSERT_TRUE(std::regex_search(tree.out, match, sheet));
+    *sheet_ = match[1];
   }
   static void TearDownTestSuite() {
     std::error_code ec;
@@ -70,7 +77,12 @@ class ReportCommandTest : public ::testing::Test {
 
   static fs::path* folder_;
   static std::vector<std::string>* experiences_;
+  static std::string* survey_;
+  static std::string* sheet_;
 };
+
+std::string* ReportCommandTest::survey_ = new std::string;
+std::string* ReportCommandTest::sheet_ = new std::string;
 
 fs::path* ReportCommandTest::folder_ = nullptr;
 std::vector<std::string>* ReportCommandTest::experiences_ = new std::vector<std::string>;
@@ -147,6 +159,34 @@ TEST_F(ReportCommandTest, ResultsTableHasHeaderAreaAndQuestionRows) {
     at = end + 1;
   }
   EXPECT_EQ(Cli("results --select " + experiences_->at(0)).status, 2);
+}
+
+TEST_F(ReportCommandTest, BlankAndRaterFormsWithReturnDate) {
+  const fs::path blank = *folder_ / "blank.pdf";
+  const CliRun run = Cli("report --kind blank-forms --self --select " + *survey_ +
+                         " --return-date 2099-01-31 --pdf '" + blank.string() + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string text = PdfText(blank);
+  EXPECT_NE(text.find("RETURN BY"), std::string::npos);
+  EXPECT_NE(text.find("1/31/2099"), std::string::npos);
+  EXPECT_NE(text.find("Name:"), std::string::npos);
+  EXPECT_NE(text.find("Choose ONE in EACH Column"), std::string::npos);
+  const fs::path rater = *folder_ / "rater.pdf";
+  const CliRun form = Cli("report --kind rater-forms --reference --select " + *sheet_ + " --pdf '" +
+                          rater.string() + "'");
+  ASSERT_EQ(form.status, 0) << form.err;
+  const std::string rater_text = PdfText(rater);
+  EXPECT_NE(rater_text.find("Reference Number: " + *sheet_), std::string::npos);
+  EXPECT_NE(rater_text.find("AS SOON AS POSSIBLE"), std::string::npos);
+  EXPECT_EQ(Cli("report --kind blank-forms --select " + *survey_ +
+                " --return-date 2099-13-01 --pdf x.pdf")
+                .status,
+            2);
+  EXPECT_EQ(Cli("report --kind blank-forms --select " + *sheet_ + " --pdf '" +
+                (*folder_ / "none.pdf").string() + "'")
+                .status,
+            1)
+      << "a score sheet's ID names no survey";
 }
 
 }  // namespace
