@@ -3,28 +3,25 @@
 // failure other than its own messages, and the printed numbers must keep
 // their shape (averages 5 characters, bars within -1..201, N never negative,
 // rankings in ascending order).
-//
-// The gap arithmetic lives in the report core library, which the fuzz build
-// does not link; its sources use the standard library and the object model
-// only and are compiled in here.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "report/GapBlockReports.cpp"
-#include "report/GapCatGap.cpp"
-#include "report/GapCatGapKey.cpp"
-#include "report/GapCategories.cpp"
-#include "report/GapComparative.cpp"
-#include "report/GapFormat.cpp"
-#include "report/GapInput.cpp"
-#include "report/GapOrganizational.cpp"
-#include "report/GapOverview.cpp"
-#include "report/GapRanking.cpp"
-#include "report/GapTallying.cpp"
-#include "report/GapTraining.cpp"
+#include "report/GapBlockReports.h"
+#include "report/GapCatGap.h"
+#include "report/GapCatGapKey.h"
+#include "report/GapCategories.h"
+#include "report/GapError.h"
+#include "report/GapComparative.h"
+#include "report/GapFormat.h"
+#include "report/GapInput.h"
+#include "report/GapOrganizational.h"
+#include "report/GapOverview.h"
+#include "report/GapRanking.h"
+#include "report/GapTallying.h"
+#include "report/GapTraining.h"
 
 namespace {
 

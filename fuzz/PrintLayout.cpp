@@ -1,17 +1,13 @@
 // Fuzzes paragraph cutting and the printer's wrapping: any text, in either
 // cutting mode, with any column, bullet, leader and page-break limit, must
 // finish, keep every byte (double-byte mode) and put the margins back.
-//
-// The cutting and layout code lives in the Qt report library, which fuzz
-// builds leave out; these two sources use the standard library only and are
-// compiled in here.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "report/TextLine.cpp"
-#include "report/prBase.cpp"
+#include "report/TextLine.h"
+#include "report/prBase.h"
 
 namespace {
 
