@@ -2,6 +2,7 @@
 // folder and writes it as a PDF or as one PNG a page.
 #ifdef ZELVORA_HAVE_QT
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -47,9 +48,13 @@ struct TKindInfo {
 
 const std::map<std::string, TKindInfo>& Kinds() {
   static const std::map<std::string, TKindInfo> kinds{
-      {"individual", {kReportIndividual, 0x1E}},   {"composite", {kReportComposite, 0x1E}},
-      {"comparative", {kReportComparative, 0x20}}, {"training", {kReportTraining, 0x100}},
-      {"skill-area", {kReportSkillArea, 0x200}},   {"rater-forms", {kReportRaterForms, 0x800}},
+      {"individual", {kReportIndividual, 0x1E}},
+      {"composite", {kReportComposite, 0x1E}},
+      {"comparative", {kReportComparative, 0x20}},
+      {"training", {kReportTraining, 0x100}},
+      {"organizational", {kReportOrganizational, 0xC0}},
+      {"skill-area", {kReportSkillArea, 0x200}},
+      {"rater-forms", {kReportRaterForms, 0x800}},
       {"blank-forms", {kReportBlankForms, 0x800}},
   };
   return kinds;
@@ -66,8 +71,8 @@ int RunReport(CliContext& context) {
   const auto kind = Kinds().find(kind_name);
   if (kind == Kinds().end())
     throw CliUsageError(
-        "--kind must be individual, composite, comparative, training, rater-forms, "
-        "blank-forms or skill-area (organizational is not available yet)");
+        "--kind must be individual, composite, comparative, organizational, training, "
+        "rater-forms, blank-forms or skill-area");
   TReportRequest request;
   request.Kind = kind->second.kind;
   request.Sections = kind->second.sections;
@@ -140,6 +145,23 @@ int RunReport(CliContext& context) {
           request.Sources = ExperienceEntries(root, ids);
           break;
       }
+      // The department list: every department, those named selected.
+      std::vector<TObjectID> chosen;
+      for (const std::string& word : SplitCommas(args.Value("--departments").value_or(""))) {
+        const auto id = TObjectID::FromText(word);
+        if (!id) throw CliUsageError("--departments takes IDs written as n.n");
+        chosen.push_back(*id);
+      }
+      auto& companies = root.Companies();
+      for (int c = 0; c < companies.Size(); ++c) {
+        auto& departments = companies.At(c)->Departments();
+        for (int d = 0; d < departments.Size(); ++d) {
+          TDepartment& department = *departments.At(d);
+          const bool selected =
+              std::find(chosen.begin(), chosen.end(), department.ID) != chosen.end();
+          request.Departments.push_back({department.Name, selected});
+        }
+      }
       if (request.Kind == kReportComparative) {
         // Subjects are separated by an empty entry, as the wizard's list has them.
         std::vector<TReportSourceEntry> grouped;
@@ -151,6 +173,8 @@ int RunReport(CliContext& context) {
         }
         request.Sources = std::move(grouped);
       }
+    } catch (const CliUsageError&) {
+      throw;
     } catch (const std::exception& error) {
       context.err << error.what() << "\n";
       return 1;
@@ -183,7 +207,8 @@ const CliRegistrar kReport{
     {"report", "Generate a report as a PDF or PNG pages",
      "usage: zelvora360-cli [--data DIR] report --select ID,... (--pdf OUT.pdf | --png-dir DIR)\n"
      "       [--kind individual|composite|comparative|training|rater-forms|\n"
-     "               blank-forms|skill-area] [--sections 1,2,3,4]\n"
+     "               blank-forms|skill-area|organizational] [--sections 1,2,3,4]\n"
+     "       [--departments ID,...]\n"
      "       [--title-page] [--suggestions] [--return-date YYYY-MM-DD] [--self|--other]\n"
      "       [--reference] [--subject-prefix]\n"
      "       [--name TEXT] [--copies N]\n"
@@ -193,8 +218,9 @@ const CliRegistrar kReport{
      "subject, given one after the other (section 5). Training: one row per\n"
      "experience. Skill-area: the questions of the selected skill areas, with\n"
      "--suggestions each followed by its suggestions. Rater-forms: score sheet\n"
-     "IDs; blank-forms: survey IDs. Prints the generator's\n"
-     "message and exits 1 when nothing was produced.\n",
+     "IDs; blank-forms: survey IDs. Organizational: the experiences by the\n"
+     "departments named with --departments (sections 6 and 7).\n"
+     "Prints the generator's message and exits 1 when nothing was produced.\n",
      RunReport}};
 
 }  // namespace

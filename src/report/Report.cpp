@@ -12,6 +12,7 @@
 #include "report/GapComparative.h"
 #include "report/GapError.h"
 #include "report/GapFormat.h"
+#include "report/GapOrganizational.h"
 #include "report/GapOverview.h"
 #include "report/GapTraining.h"
 #include "report/PrintFonts.h"
@@ -982,6 +983,84 @@ struct TReport360::TRun {
     }
     return true;
   }
+
+  // ---- sections 6 and 7: the organizational tables ----
+
+  bool OrganizationalSection(TGapOrgVariant variant, const std::vector<std::string>& departments) {
+    const std::vector<TGapOrgCategory> table = ComputeOrganizational(
+        *survey, company_categories, experiences, departments, variant, Marks());
+    const bool items = variant == TGapOrgVariant::Items;
+    header_bar = items ? "ITEM FEEDBACK" : "SKILL AREA FEEDBACK";
+    section_name = "ORGANIZATIONAL REPORT";
+    space_after_heading = 0.5;
+    const std::string saved_subject = subject;
+    subject = "Organization";
+    const double w = W();
+    const double g = 0.01 * w;
+    TBlockColumns c{};
+    c.cat = L() + 1000;
+    c.cat_w = Col(0.25 * w);
+    c.n = c.cat + c.cat_w + Col(g);
+    c.n_w = Col(0.05 * w);
+    c.gap = c.n + c.n_w + Col(g);
+    c.gap_w = Col(0.07 * w);
+    c.graph = c.gap + c.gap_w + Col(3 * g);
+    c.graph_w = Col(0.28 * w);
+    const std::string responses = std::string("RESPONSES BY ") + (items ? "ITEM" : "SKILL AREA");
+    auto page = [&] {
+      NewPageWithHeading();
+      p.SelectFontSlot(4);
+      p.PrintCenteredAt(responses, L() + W() / 2, p.CurY);
+      p.NewLine(1.5);
+    };
+    bool any = false;
+    for (const TGapOrgCategory& category : table) {
+      if (Stopped()) break;
+      page();
+      for (const TGapOrgBlock& block : category.Blocks) {
+        if (!block.HasData) continue;
+        any = true;
+        const auto rows = static_cast<Mils>(block.Rows.size());
+        p.SelectFontSlot(13);
+        if (!Fits(rows * kRowHeight + 3 * p.LineHeight + 250)) page();
+        p.SelectFontSlot(items ? 11 : 13);
+        p.NewLine(1.2);
+        if (items) {
+          p.MoveTo(L() + 500, p.CurY);
+          p.PrintBulleted(
+              -300, std::to_string(block.Index + 1) + ")", 0, L() + 500,
+              PracticeText(survey->Questions[static_cast<std::size_t>(block.Index)].Text),
+              L() + 500 + Col(0.7 * w), 1, "", 0, nullptr, -1);
+        } else {
+          p.MoveTo(L() + 500, p.CurY);
+          p.Print(survey->SkillAreas[static_cast<std::size_t>(block.Index)].Name);
+        }
+        p.NewLine(1);
+        p.SelectFontSlot(16);
+        p.PrintRight("N", c.n, p.CurY, c.n_w);
+        p.PrintRight("Gap Size", c.gap, p.CurY, c.gap_w);
+        p.PrintCenteredAt("Average Gap Size", c.graph + c.graph_w / 2, p.CurY);
+        p.NewLine(0.6);
+        for (const TGapOrgRow& row : block.Rows) {
+          const Mils top = p.CurY;
+          const Mils base = top + kRowHeight - 25;
+          p.SelectFontSlot(19);
+          p.MoveTo(c.cat, base);
+          p.Print(row.Department);
+          p.SelectFontSlot(16);
+          p.PrintRight(row.Row.NText, c.n, base, c.n_w);
+          p.PrintRight(row.Row.AverageText, c.gap, base, c.gap_w);
+          const int bar = std::clamp(row.Row.Bar, 0, 200);
+          if (bar > 0)
+            p.FillBox(c.graph, top + 25, Col(static_cast<double>(c.graph_w) * bar / 200.0),
+                      kRowHeight - 50, report.ShadeColor);
+          p.MoveTo(L(), top + kRowHeight);
+        }
+      }
+    }
+    subject = saved_subject;
+    return any;
+  }
 };
 
 TReport360::TReport360(const TReportConfig& config)
@@ -1050,6 +1129,7 @@ bool TReport360::Generate() {
       RunComparative(run);
       break;
     case kReportTraining:
+    case kReportOrganizational:
       RunAveraged(run);
       break;
     case kReportSkillArea:
@@ -1102,8 +1182,14 @@ void TReport360::RunAveraged(TRun& run) {
     if (entry.Selected && entry.Data != nullptr && entry.Data->Survey != nullptr)
       selected.push_back(entry.Data.get());
   const bool training = request_.Kind == kReportTraining;
+  const bool organizational = request_.Kind == kReportOrganizational;
   if (!training && selected.size() < 2) {
     ErrorMessage = kReportTwoToAverage;
+    return;
+  }
+  if (organizational && std::none_of(request_.Departments.begin(), request_.Departments.end(),
+                                     [](const TReportDepartment& d) { return d.Selected; })) {
+    ErrorMessage = kReportOneDepartment;
     return;
   }
   if (selected.empty()) return;
@@ -1115,7 +1201,9 @@ void TReport360::RunAveraged(TRun& run) {
       return;
     }
   }
-  const char* const title_text = training ? "Training Report" : "Composite Report";
+  const char* const title_text = training         ? "Training Report"
+                                 : organizational ? "Organizational Report"
+                                                  : "Composite Report";
   const TReportExperience& first = *selected.front();
   run.subject = request_.ReportName.empty() ? title_text : request_.ReportName;
   run.company = first.CompanyName;
@@ -1123,7 +1211,8 @@ void TReport360::RunAveraged(TRun& run) {
   run.company_categories = first.CompanyCategories;
   run.experiences.clear();
   for (const TReportExperience* e : selected) run.experiences.push_back(e->Experience);
-  NotifyStart(title_text, "", 0, 0, 0);
+  // The notification titles are kept as the preview shows them.
+  NotifyStart(organizational ? "Organizataional Report" : title_text, "", 0, 0, 0);
   if (!training) {
     try {
       run.categories = CommonCategories(first.CompanyCategories, run.experiences);
@@ -1138,7 +1227,7 @@ void TReport360::RunAveraged(TRun& run) {
   page_ = title ? -1 : 0;
   if (title) {
     run.TitlePage(title_text);
-    if (!training) {
+    if (!training && !organizational) {
       run.header_bar = config_.Text(TReportText::TitleHeaderBar);
       run.CompositeList(selected);
     }
@@ -1270,6 +1359,14 @@ bool TReport360::RunSection(TRun& run, int section) {
         return run.SummarySection();
       case 5:
         return run.ComparativeSection();
+      case 6:
+      case 7: {
+        std::vector<std::string> departments;
+        for (const TReportDepartment& d : request_.Departments)
+          if (d.Selected) departments.push_back(d.Name);
+        return run.OrganizationalSection(
+            section == 6 ? TGapOrgVariant::SkillAreas : TGapOrgVariant::Items, departments);
+      }
       case 8:
         return run.TrainingSection();
       default:

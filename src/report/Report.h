@@ -14,7 +14,8 @@
 //    page of each subject is "Page 1" with or without a title page.
 //  - Implemented kinds: 1 (Individual) and 2 (Composite) with sections 1 to
 //    4, 3 (Comparative, section 5), 5 (Training, section 8) and 9 (Skill area
-//    listing, section 9), 6 and 7 (rater survey forms, section 11). Any other kind leaves "No valid
+//    listing, section 9), 6 and 7 (rater survey forms, section 11) and 4
+//    (Organizational, sections 6 and 7). Any other kind leaves "No valid
 //    data found to process".
 //  - A Comparative run needs exactly two selected experiences per subject.
 #pragma once
@@ -100,10 +101,17 @@ inline constexpr std::uint16_t kOptHeaderFooterBar = 0x0040;
 inline constexpr std::uint16_t kOptBlankSelf = 0x0400;
 inline constexpr std::uint16_t kOptBlankOther = 0x0800;
 
+// An entry of the department list (Organizational reports).
+struct TReportDepartment {
+  std::string Name;
+  bool Selected = false;
+};
+
 struct TReportRequest {
   std::uint16_t Sections = 0;  // bit n: section n runs
   int Kind = kReportIndividual;
   std::vector<TReportSourceEntry> Sources;
+  std::vector<TReportDepartment> Departments;  // Organizational only
   std::uint16_t Options = 0;
   int Copies = 1;
   double ReturnDate = 0.0;
@@ -122,6 +130,8 @@ inline constexpr const char* kReportSelectionError = "Selection Error";
 inline constexpr const char* kReportNotTwoEach =
     "Some subjects did not have two experiences selected";
 inline constexpr const char* kReportTwoForEach = "You must have two experiences for each subject";
+inline constexpr const char* kReportOneDepartment =
+    "You must have at least one department to average";
 inline constexpr const char* kReportNoQuestions = "No questions to print.";
 inline constexpr const char* kReportMixedSurveys =
     "The selected experiences do not share one survey";
