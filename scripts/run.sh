@@ -32,6 +32,11 @@ mapfile -t areas < <(build/src/cli/zelvora360-cli --data "$data" tree |
   sed -n 's/^ *Skill area \([0-9]*\.[0-9]*\) .*/\1/p')
 build/src/cli/zelvora360-cli --data "$data" report --kind skill-area --select "${areas[0]}" \
   --suggestions --pdf "$reports/skill-area.pdf"
+mapfile -t departments < <(build/src/cli/zelvora360-cli --data "$data" tree |
+  sed -n 's/^ *Department \([0-9]*\.[0-9]*\) .*/\1/p')
+build/src/cli/zelvora360-cli --data "$data" report --kind organizational \
+  --select "$(IFS=,; echo "${experiences[*]:0:6}")" --departments "${departments[0]}" \
+  --title-page --pdf "$reports/organizational.pdf"
 mapfile -t sheets < <(build/src/cli/zelvora360-cli --data "$data" tree |
   sed -n 's/^ *Score sheet \([0-9]*\.[0-9]*\) .*/\1/p')
 build/src/cli/zelvora360-cli --data "$data" report --kind rater-forms --select "${sheets[1]}" \
@@ -42,7 +47,8 @@ build/src/cli/zelvora360-cli --data "$data" report --kind blank-forms --select "
   --other --pdf "$reports/blank-form.pdf"
 build/src/cli/zelvora360-cli --data "$data" results \
   --select "${experiences[1]}" --csv "$reports/individual-results.csv"
-for file in individual.pdf composite.pdf comparative.pdf training.pdf skill-area.pdf \
+for file in individual.pdf composite.pdf comparative.pdf organizational.pdf training.pdf \
+  skill-area.pdf \
   rater-form.pdf blank-form.pdf individual-results.csv; do
   echo "Report: $(realpath "$reports/$file")"
 done
