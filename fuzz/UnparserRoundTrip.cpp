@@ -89,7 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(back->SkillAreas().Size() == 1, "skill areas");
   TSkillArea* area_back = back->SkillAreas().At(0);
   Check(area_back->Name == Expected(texts[3]), "skill area Name");
-  Check(area_back->QuestPrefix[3] == Expected(texts[0]), "QuestPrefix4");
+  // The skill area keeps at most kQuestPrefixMaxChars of a prefix it is given.
+  Check(area_back->QuestPrefix[3] == CutToChars(Expected(texts[0]), kQuestPrefixMaxChars),
+        "QuestPrefix4");
   Check(area_back->Questions().Size() == 1, "questions");
   TQuestion* question_back = area_back->Questions().At(0);
   Check(question_back->QuestionText == Expected(texts[4]), "QuestionText");
