@@ -1,7 +1,8 @@
 // Report generation speed: an Individual report with all four sections and a
 // title page for an experience with 60 completed score sheets over 7 rater
 // categories on a 115-question survey, generated and written as a PDF; and a
-// Composite report over 100 such experiences (10 sheets each).
+// Composite report over 100 such experiences (10 sheets each); a Training
+// report over 200 participants (7 sheets each, one per category).
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -62,6 +63,14 @@ std::shared_ptr<TReportExperience> MakeExperience(const std::shared_ptr<TGapSurv
   return e;
 }
 
+TReportSourceEntry Entry(std::shared_ptr<TReportExperience> data) {
+  TReportSourceEntry entry;
+  entry.Text = data->Experience.SubjectName;
+  entry.Selected = true;
+  entry.Data = std::move(data);
+  return entry;
+}
+
 void RunReport(benchmark::State& state, int kind, const std::vector<TReportSourceEntry>& sources,
                bool write_pdf = true) {
   const TReportConfig config;
@@ -73,7 +82,7 @@ void RunReport(benchmark::State& state, int kind, const std::vector<TReportSourc
     report.SetPrinter(&printer);
     TReportRequest request;
     request.Kind = kind;
-    request.Sections = 0x1E;
+    request.Sections = kind == kReportTraining ? 0x100 : 0x1E;
     request.Options = kOptTitlePage;
     request.Sources = sources;
     report.Prepare(request);
@@ -86,7 +95,7 @@ void RunReport(benchmark::State& state, int kind, const std::vector<TReportSourc
 
 void BM_IndividualToPdf(benchmark::State& state) {
   const auto survey = MakeSurvey();
-  TReportSourceEntry entry{"one", true, MakeExperience(survey, 60, 1)};
+  const TReportSourceEntry entry = Entry(MakeExperience(survey, 60, 1));
   RunReport(state, kReportIndividual, {entry});
 }
 BENCHMARK(BM_IndividualToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -94,7 +103,7 @@ BENCHMARK(BM_IndividualToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 // The same without the PDF: the layout and recording alone.
 void BM_IndividualRecordOnly(benchmark::State& state) {
   const auto survey = MakeSurvey();
-  TReportSourceEntry entry{"one", true, MakeExperience(survey, 60, 1)};
+  const TReportSourceEntry entry = Entry(MakeExperience(survey, 60, 1));
   RunReport(state, kReportIndividual, {entry}, false);
 }
 BENCHMARK(BM_IndividualRecordOnly)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -102,10 +111,18 @@ BENCHMARK(BM_IndividualRecordOnly)->Unit(benchmark::kMillisecond)->UseRealTime()
 void BM_CompositeOf100ToPdf(benchmark::State& state) {
   const auto survey = MakeSurvey();
   std::vector<TReportSourceEntry> entries;
-  for (unsigned i = 0; i < 100; ++i) entries.push_back({"e", true, MakeExperience(survey, 10, i)});
+  for (unsigned i = 0; i < 100; ++i) entries.push_back(Entry(MakeExperience(survey, 10, i)));
   RunReport(state, kReportComposite, entries);
 }
 BENCHMARK(BM_CompositeOf100ToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_TrainingOf200ToPdf(benchmark::State& state) {
+  const auto survey = MakeSurvey();
+  std::vector<TReportSourceEntry> entries;
+  for (unsigned i = 0; i < 200; ++i) entries.push_back(Entry(MakeExperience(survey, 7, i)));
+  RunReport(state, kReportTraining, entries);
+}
+BENCHMARK(BM_TrainingOf200ToPdf)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
