@@ -288,11 +288,23 @@ void TDelphiBase::TextOutPx(double x, double y, const QString& s, int angle) {
     path_->addPath(t.map(text));
     return;
   }
+  if (angle == 0) {
+    // Level text is the bulk of every report page. A recorded page stores
+    // each state change, and a save/restore pair makes it store the whole
+    // state again, so only what differs is set here.
+    if (!(Canvas->font() == font_)) Canvas->setFont(font_);
+    const QPen page_pen = Canvas->pen();
+    const bool recolour = page_pen.color() != text_color_ || page_pen.style() == Qt::NoPen;
+    if (recolour) Canvas->setPen(QPen(text_color_));
+    Canvas->drawText(QPointF(x, y), s);
+    if (recolour) Canvas->setPen(page_pen);
+    return;
+  }
   Canvas->save();
   Canvas->setFont(font_);
   Canvas->setPen(QPen(text_color_));
   Canvas->translate(x, y);
-  if (angle != 0) Canvas->rotate(-angle);
+  Canvas->rotate(-angle);
   Canvas->drawText(QPointF(0, 0), s);
   Canvas->restore();
 }
