@@ -16,16 +16,8 @@ TSuggestionList& TQuestion::Suggestions() {
 }
 
 std::unique_ptr<TQuestion> TQuestion::Clone(TSkillArea* target, bool new_ids) {
-  if (new_ids && SurveyDB().ReservedIDs() == 0) SurveyDB().ReserveIDs(ObjectCount());
   auto copy = std::make_unique<TQuestion>();
-  if (new_ids) {
-    copy->ID = SurveyDB().NextID();
-    copy->State = osCopyNewIDs;
-  } else {
-    copy->ID = ID;
-    copy->State = osCopySameIDs;
-    copy->Date = Date;
-  }
+  StampCopy(*copy, new_ids);
   copy->Order = Order;
   copy->QuestionText = QuestionText;
   copy->CRC = CRC;

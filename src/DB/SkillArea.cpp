@@ -46,16 +46,8 @@ void TSkillArea::AttachOwningSurvey(TSurvey* survey) {
 }
 
 std::unique_ptr<TSkillArea> TSkillArea::Clone(TSurvey* target, bool new_ids) {
-  if (new_ids && SurveyDB().ReservedIDs() == 0) SurveyDB().ReserveIDs(ObjectCount());
   auto copy = std::make_unique<TSkillArea>();
-  if (new_ids) {
-    copy->ID = SurveyDB().NextID();
-    copy->State = osCopyNewIDs;
-  } else {
-    copy->ID = ID;
-    copy->State = osCopySameIDs;
-    copy->Date = Date;
-  }
+  StampCopy(*copy, new_ids);
   copy->Order = Order;
   copy->Name = Name;
   copy->QuestPrefix = QuestPrefix;

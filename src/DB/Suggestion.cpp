@@ -3,16 +3,8 @@
 namespace zelvora {
 
 std::unique_ptr<TSuggestion> TSuggestion::Clone(TQuestion* target, bool new_ids) {
-  if (new_ids && SurveyDB().ReservedIDs() == 0) SurveyDB().ReserveIDs(ObjectCount());
   auto copy = std::make_unique<TSuggestion>();
-  if (new_ids) {
-    copy->ID = SurveyDB().NextID();
-    copy->State = osCopyNewIDs;
-  } else {
-    copy->ID = ID;
-    copy->State = osCopySameIDs;
-    copy->Date = Date;
-  }
+  StampCopy(*copy, new_ids);
   copy->Order = Order;
   copy->SuggestionText = SuggestionText;
   copy->CRC = CRC;

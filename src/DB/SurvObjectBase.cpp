@@ -53,6 +53,18 @@ TSurvObject::TDeleteRun::~TDeleteRun() {
   FObject.FDeleteFailed = !FDone;
 }
 
+void TSurvObject::StampCopy(TSurvObject& copy, bool new_ids) {
+  if (new_ids) {
+    if (SurveyDB().ReservedIDs() == 0) SurveyDB().ReserveIDs(ObjectCount());
+    copy.ID = SurveyDB().NextID();
+    copy.State = osCopyNewIDs;
+  } else {
+    copy.ID = ID;
+    copy.State = osCopySameIDs;
+    copy.Date = Date;
+  }
+}
+
 void TSurvObject::StoreAddedChild(TSurvObject& child, bool list_loaded, bool stores_copies) {
   if (stores_copies && child.State == osCopyNewIDs && State != osCopyNewIDs) {
     child.StoreTree();

@@ -156,6 +156,10 @@ class TSurvObject : public TObserver {
     return *list;
   }
 
+  // Gives a fresh copy of this object its identity: with `new_ids`, the next
+  // ID (reserving IDs for the whole subtree first when none are reserved)
+  // and State 2; otherwise this object's ID and Date and State 3.
+  void StampCopy(TSurvObject& copy, bool new_ids);
   // The common reaction to a child being added to an owned list, after the
   // child's owner reference is set: a State-2 copy added to an owner that is
   // not one is stored with its subtree (when `stores_copies`); otherwise, if

@@ -181,16 +181,8 @@ void TSurvey::Update(TObservable& list, TSurvObject* item, int code) {
 }
 
 std::unique_ptr<TSurvey> TSurvey::Clone(TDepartment* target, bool new_ids) {
-  if (new_ids && SurveyDB().ReservedIDs() == 0) SurveyDB().ReserveIDs(ObjectCount());
   auto copy = std::make_unique<TSurvey>();
-  if (new_ids) {
-    copy->ID = SurveyDB().NextID();
-    copy->State = osCopyNewIDs;
-  } else {
-    copy->ID = ID;
-    copy->State = osCopySameIDs;
-    copy->Date = Date;
-  }
+  StampCopy(*copy, new_ids);
   copy->Name = Name;
   copy->Author = Author;
   copy->AnsPerQ = AnsPerQ;
