@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// What the program's windows ask or tell the user. The models never show
+// anything themselves: the desktop program answers these calls with message
+// boxes and dialogs, the tests with a scripted fake. Texts are passed exactly
+// as they are shown, line breaks included.
+class TUserInterface {
+ public:
+  virtual ~TUserInterface() = default;
+
+  // An information box with an OK button: a refusal of an editing rule, or a
+  // notice such as "Survey Saved Successfully.".
+  virtual void Inform(const std::string& text) = 0;
+
+  // An error box with an OK button: the message of a failure.
+  virtual void ShowError(const std::string& text) = 0;
+
+  // A Yes/No question, in warning style when `warning`; true for Yes.
+  virtual bool Ask(const std::string& text, bool warning = false) = 0;
+};
