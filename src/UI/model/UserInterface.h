@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace zelvora {
+
 // What the program's windows ask or tell the user. The models never show
 // anything themselves: the desktop program answers these calls with message
 // boxes and dialogs, the tests with a scripted fake. Texts are passed exactly
@@ -20,3 +22,5 @@ class TUserInterface {
   // A Yes/No question, in warning style when `warning`; true for Yes.
   virtual bool Ask(const std::string& text, bool warning = false) = 0;
 };
+
+}  // namespace zelvora

@@ -7,6 +7,8 @@
 
 #include "UI/model/UserInterface.h"
 
+namespace zelvora {
+
 // A user who answers from a script: every call is logged as "kind: text" and
 // questions take the next scripted answer. A question asked with no answer
 // left is a test failure, reported as an exception the model does not expect.
@@ -25,3 +27,5 @@ class TFakeUserInterface : public TUserInterface {
     return answer;
   }
 };
+
+}  // namespace zelvora
