@@ -50,3 +50,21 @@ function(zelvora_fuzzer name source)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()
+
+# zelvora_ship_files(TARGET)
+# Copies the files of ZELVORA_SHIPPED_FILES into the folder of the program
+# TARGET (built in the calling folder) whenever they change.
+function(zelvora_ship_files target)
+  set(copies)
+  foreach(file ${ZELVORA_SHIPPED_FILES})
+    get_filename_component(name ${file} NAME)
+    set(copy ${CMAKE_CURRENT_BINARY_DIR}/${name})
+    add_custom_command(OUTPUT ${copy}
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${copy}
+      DEPENDS ${file}
+      COMMENT "Shipping ${name} beside ${target}")
+    list(APPEND copies ${copy})
+  endforeach()
+  add_custom_target(${target}_shipped_files DEPENDS ${copies})
+  add_dependencies(${target} ${target}_shipped_files)
+endfunction()

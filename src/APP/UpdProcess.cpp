@@ -68,10 +68,47 @@ void WriteText(const std::string& path, L& list, bool renumber) {
   writer.Close();
 }
 
+TSurvey* FindByName(TSurveyList& list, std::string_view name) {
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Items(i)->Name == name) return list.Items(i);
+  }
+  return nullptr;
+}
+
+// The built-in instrument's certified questions are its locked ones.
+void LockCertifiedQuestions(TSurvey& survey) {
+  TSkillAreaList& areas = survey.SkillAreas();
+  for (int a = 0; a < areas.Count(); ++a) {
+    TQuestionList& questions = areas.Items(a)->Questions();
+    for (int q = 0; q < questions.Count(); ++q) {
+      TQuestion* question = questions.Items(q);
+      if (question->Suggestions().Count() > 0) question->Locked = true;
+    }
+  }
+}
+
 }  // namespace
 
-TUpdateProcessor::TUpdateProcessor(std::string folder, TNotice notice)
-    : FFolder(std::move(folder)), FNotice(std::move(notice)) {}
+std::vector<std::string> DefaultPackageFolders() {
+  std::vector<std::string> folders;
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    folders.push_back(program.parent_path().string());
+    folders.push_back(
+        (program.parent_path().parent_path() / "share" / "zelvora360").lexically_normal().string());
+  }
+#ifdef ZELVORA_INSTALL_SHARE_DIR
+  folders.push_back(ZELVORA_INSTALL_SHARE_DIR);
+#endif
+  return folders;
+}
+
+TUpdateProcessor::TUpdateProcessor(std::string folder, TNotice notice,
+                                   std::vector<std::string> package_folders)
+    : FFolder(std::move(folder)),
+      FNotice(std::move(notice)),
+      package_folders_(std::move(package_folders)) {}
 
 std::string TUpdateProcessor::PathOf(const std::string& entry) const {
   return (std::filesystem::path(FFolder) / entry).string();
@@ -85,7 +122,10 @@ void TUpdateProcessor::ProcessUpdates() {
   };
   try {
     TDataRoot root;
+    // "User Skill Areas" first: it is only added to a library without any
+    // survey.
     root.AddBuiltInSurveys();
+    AddStandardSkillAreas(root);
 
     for (const std::string& entry : control.Entries(kSectionSurveys)) {
       ImportTextPackage(root, entry);
@@ -121,6 +161,59 @@ void TUpdateProcessor::Replace(TDataRoot& root, std::unique_ptr<TSurvObject> obj
       Notice(std::string("Unknown type: ") + object->ClassName());
       break;
   }
+}
+
+std::string TUpdateProcessor::FindStandardSkillAreasPackage() const {
+  for (const std::string& folder : package_folders_) {
+    const std::filesystem::path path = std::filesystem::path(folder) / kStandardSkillAreasFileName;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(path, ec)) return path.string();
+  }
+  return std::string();
+}
+
+bool TUpdateProcessor::AddStandardSkillAreas(TDataRoot& root) {
+  TSurveyList& library = root.LibrarySurveys();
+  if (FindByName(library, kStandardSkillAreasName) != nullptr || package_folders_.empty()) {
+    return false;
+  }
+  const std::string path = FindStandardSkillAreasPackage();
+  if (path.empty()) {
+    Notice(std::string("The starter library \"") + kStandardSkillAreasFileName +
+           "\" was not found; \"" + kStandardSkillAreasName + "\" was not added.");
+    return false;
+  }
+  std::vector<std::unique_ptr<TSurvObject>> objects;
+  try {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot open file \"" + path + "\"");
+    TParser parser(in);
+    parser.DoParse();
+    objects = parser.TakeObjects();
+  } catch (const std::exception& error) {
+    Notice(std::string("The starter library \"") + path + "\" cannot be read: " + error.what());
+    return false;
+  }
+  std::unique_ptr<TSurvey> survey;
+  for (auto& object : objects) {
+    if (object->Kind() != okSurvey || object->ID.Origin < 0 ||
+        object->ID.Origin > kLastBuiltInOrigin)
+      continue;
+    if (static_cast<TSurvey&>(*object).Name == kStandardSkillAreasName) {
+      survey = Downcast<TSurvey>(object);
+      break;
+    }
+  }
+  if (!survey) {
+    Notice(std::string("The starter library \"") + path + "\" holds no built-in \"" +
+           kStandardSkillAreasName + "\" survey.");
+    return false;
+  }
+  // A survey of that ID under another name is the same instrument, renamed.
+  if (library.FindByID(survey->ID) != nullptr) return false;
+  LockCertifiedQuestions(*survey);
+  library.Adopt(std::move(survey));
+  return true;
 }
 
 void TUpdateProcessor::ImportTextPackage(TDataRoot& root, const std::string& entry) {

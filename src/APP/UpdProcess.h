@@ -29,31 +29,61 @@
 //  - a control file that does not exist is not created; one that exists is
 //    always written back, with the four section headers present;
 //  - before the sections, a library without surveys gets the built-in
-//    "User Skill Areas" survey.
+//    "User Skill Areas" survey, and then a library without a survey named
+//    "Standard Skill Areas" gets the starter library (below).
 // The survey database must be open (the global reference set).
+//
+// The starter library is the text-format file "STDSKILL.DAT" shipped with
+// the program (plain, not scrambled): the built-in survey "Standard Skill
+// Areas" with its IDs. It is looked for in the package folders, in order;
+// the first folder holding the file is used. It is applied like a SURVEYS
+// entry, except that:
+//  - nothing happens when the library already has a survey of that name or
+//    of the package survey's ID (a database that has it, even renamed, is
+//    left alone), or when no package folders are given;
+//  - a missing or unreadable file, or one that holds no built-in survey of
+//    that name, is only a notice: the start goes on without it;
+//  - the package's certified questions (those with suggestions) are stored
+//    Locked, the mark of the built-in instrument's questions, which the text
+//    format has no property for.
 #pragma once
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelvora {
 
 class TDataRoot;
 class TSurvObject;
 
+inline constexpr const char* kStandardSkillAreasFileName = "STDSKILL.DAT";
+
+// Where a program finds the files shipped with it, in order: the folder of
+// the running program, "../share/zelvora360" from there (an installed
+// program), and the installation's share folder chosen when it was built.
+std::vector<std::string> DefaultPackageFolders();
+
 class TUpdateProcessor {
  public:
   using TNotice = std::function<void(const std::string&)>;
 
-  TUpdateProcessor(std::string folder, TNotice notice);
+  TUpdateProcessor(std::string folder, TNotice notice,
+                   std::vector<std::string> package_folders = DefaultPackageFolders());
 
   // The whole start-up processing (see above).
   void ProcessUpdates();
 
   // One entry of each section, over a data root of the open database.
   void ImportTextPackage(TDataRoot& root, const std::string& entry);
+  // The starter library step (see above); true when it added the survey.
+  bool AddStandardSkillAreas(TDataRoot& root);
+  // The starter library file of the first package folder that holds one;
+  // empty when none does.
+  std::string FindStandardSkillAreasPackage() const;
+
   // Whether the name (compared upper-cased) is one of the seven exports.
   static bool IsExportName(std::string_view name);
   // False for a name that is no export.
@@ -77,6 +107,7 @@ class TUpdateProcessor {
 
   std::string FFolder;
   TNotice FNotice;
+  std::vector<std::string> package_folders_;
 };
 
 }  // namespace zelvora

@@ -1,15 +1,25 @@
 // zelvora360-cli demo: fills an empty database with a realistic, fully
-// deterministic demonstration: one company with the default rater
+// deterministic demonstration. It starts as the program's first start does
+// (the update processing adds "User Skill Areas" and the starter library
+// "Standard Skill Areas"), then adds one company with the default rater
 // categories and two departments, a library survey of 4 skill areas and 40
 // questions (some with development suggestions), its copy in each
 // department, six subjects with two experiences each a year apart, and six
 // completed score sheets per experience (Self, Boss, two Peers, Staff,
 // Clients). Only the IDs and modification dates differ between runs.
+//
+// The answers are chosen so that every report has something to show: mostly
+// gaps of 0 to 2, a Staff rater who sees gaps of 3 and 4 throughout
+// "Teamwork" (averages above 2, "Check" tags), a Boss with a gap of 4 on
+// some questions, Clients who rate "Decision Making" above what they expect
+// (every pair negative: the "N/A" rows) and Peers with a scattering of
+// negative gaps; the later experience of each subject shows progress.
 #include <algorithm>
 #include <array>
 #include <ostream>
 #include <string>
 
+#include "APP/UpdProcess.h"
 #include "DB/Survobj.h"
 #include "base/DateTime.h"
 #include "cli/CliDatabase.h"
@@ -22,31 +32,33 @@ struct TDemoArea {
   std::array<const char*, 10> Questions;
 };
 
+// Questions follow the skill areas' default prefixes ("How often do you",
+// "How often does this person", ...).
 const std::array<TDemoArea, 4> kAreas = {{
     {"Communication",
-     {"Listens to others without interrupting", "Explains decisions and the reasons behind them",
-      "Keeps the team informed of changes that affect them", "Writes clearly and to the point",
-      "Asks for feedback on own ideas", "Speaks up when something goes wrong",
-      "Adapts the message to the audience", "Runs meetings that end with clear actions",
-      "Shares information readily with other departments", "Gives credit to others in public"}},
+     {"listen to others without interrupting?", "explain decisions and the reasons behind them?",
+      "keep the team informed of changes that affect them?", "write clearly and to the point?",
+      "ask for feedback on new ideas?", "speak up when something goes wrong?",
+      "adapt the message to the audience?", "run meetings that end with clear actions?",
+      "share information readily with other departments?", "give credit to others in public?"}},
     {"Coaching and Development",
-     {"Sets clear expectations for each person", "Gives timely and specific feedback",
-      "Helps others learn from mistakes", "Delegates work that stretches people",
-      "Recognises good work when it happens", "Discusses career goals with team members",
-      "Makes time to teach new skills", "Addresses poor performance promptly",
-      "Encourages people to try new approaches", "Supports training and development plans"}},
+     {"set clear expectations for each person?", "give timely and specific feedback?",
+      "help others learn from mistakes?", "delegate work that stretches people?",
+      "recognise good work when it happens?", "discuss career goals with team members?",
+      "make time to teach new skills?", "address poor performance promptly?",
+      "encourage people to try new approaches?", "support training and development plans?"}},
     {"Decision Making",
-     {"Gathers the facts before deciding", "Involves the people affected by a decision",
-      "Makes decisions in a timely way", "Weighs risks against likely benefits",
-      "Sticks to decisions unless new facts appear", "Admits when a decision was wrong",
-      "Sets priorities that others can follow", "Considers the long-term effects of choices",
-      "Balances the needs of customers and staff", "Takes responsibility for results"}},
+     {"gather the facts before deciding?", "involve the people affected by a decision?",
+      "make decisions in a timely way?", "weigh risks against likely benefits?",
+      "stick to decisions unless new facts appear?", "admit when a decision was wrong?",
+      "set priorities that others can follow?", "consider the long-term effects of choices?",
+      "balance the needs of customers and staff?", "take responsibility for results?"}},
     {"Teamwork",
-     {"Cooperates with colleagues to reach shared goals", "Treats others with respect",
-      "Resolves conflicts constructively", "Keeps commitments made to others",
-      "Offers help when others are overloaded", "Builds trust across the team",
-      "Welcomes different points of view", "Celebrates team successes",
-      "Works well with other departments", "Puts team goals ahead of personal ones"}},
+     {"cooperate with colleagues to reach shared goals?", "treat others with respect?",
+      "resolve conflicts constructively?", "keep commitments made to others?",
+      "offer help when others are overloaded?", "build trust across the team?",
+      "welcome different points of view?", "celebrate team successes?",
+      "work well with other departments?", "put team goals ahead of personal ones?"}},
 }};
 
 // Suggestions for the first questions of each skill area.
@@ -70,40 +82,81 @@ struct TDemoDepartment {
 };
 
 const std::array<TDemoDepartment, 2> kDepartments = {{
-    {"Operations", {"Anna Berger", "David Chen", "Maria Lopez"}, "Thomas Reed", "Lucy Park",
+    {"Operations",
+     {"Anna Berger", "David Chen", "Maria Lopez"},
+     "Thomas Reed",
+     "Lucy Park",
      "Harbor Freight Ltd"},
-    {"Customer Service", {"Samuel Okafor", "Julia Novak", "Peter Hansen"}, "Grace Miller",
-     "Omar Haddad", "Riverside Retail"},
+    {"Customer Service",
+     {"Samuel Okafor", "Julia Novak", "Peter Hansen"},
+     "Grace Miller",
+     "Omar Haddad",
+     "Riverside Retail"},
 }};
 
 // Category numbers of the default table.
 constexpr int kSelf = 0, kBoss = 1, kPeer = 3, kStaff = 4, kClients = 6;
 
-// A deterministic answer pair for question q of a rater; the later
-// experience shows some progress.
+// Rater positions on each experience (see the rater table in RunDemo) and
+// the skill areas the answers single out.
+constexpr int kBossRater = 1, kFirstPeerRater = 2, kSecondPeerRater = 3, kStaffRater = 4,
+              kClientRater = 5;
+constexpr int kDecisionMakingArea = 2, kTeamworkArea = 3;
+
+// A deterministic answer pair for each question of a rater; the later
+// experience (year 1) shows some progress.
 void FillAnswers(TScoreSheet& sheet, int subject, int rater, int year, int questions) {
   for (int q = 1; q <= questions; ++q) {
+    const int area = (q - 1) / 10;
     int current = 1 + (subject * 7 + rater * 3 + q * 5 + (q / 10) * 2) % 5;
     if (year > 0 && current < 5 && (q + rater) % 3 != 0) ++current;
-    const int expectation = std::min(5, current + (q + subject + rater) % 3);
+    int expectation = std::min(5, current + (q + subject + rater) % 3);
+    if (rater == kStaffRater && area == kTeamworkArea) {
+      // Gaps of 3 and 4, one smaller a year later.
+      current = 1 + year;
+      expectation = q % 3 == 0 ? 5 : 4;
+    } else if (rater == kBossRater && q % 8 == 3 && (subject % 2 == 0 || year == 0)) {
+      current = 1;
+      expectation = 5;
+    } else if (rater == kClientRater && area == kDecisionMakingArea) {
+      // Clients see more than they ask for: every pair negative.
+      current = std::max(current, 3);
+      expectation = current - 1 - (q + subject) % 2;
+    } else if ((rater == kFirstPeerRater || rater == kSecondPeerRater) && (q + subject) % 7 == 0 &&
+               current > 1) {
+      expectation = current - 1;
+    }
     sheet.SetAnswer(1, q, current);
     sheet.SetAnswer(2, q, expectation);
   }
 }
 
+bool HoldsOnlyBuiltInSurveys() {
+  TDataRoot root;
+  if (root.Companies().Size() > 0 || root.LibrarySkillAreas().Size() > 0) return false;
+  TSurveyList& library = root.LibrarySurveys();
+  for (int i = 0; i < library.Size(); ++i) {
+    if (library.At(i)->ID.Origin > kLastBuiltInOrigin) return false;
+  }
+  return true;
+}
+
 int RunDemo(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (!args.positional.empty()) throw CliUsageError("demo takes no arguments");
-  // The demo goes into an empty database: the built-in survey the update
-  // processing adds would make it refuse.
+  // The demo goes into an empty database, seen as stored: one that holds
+  // no more than the built-in surveys a start adds.
   auto db = OpenCliDatabase(context, false);
+  if (!HoldsOnlyBuiltInSurveys()) {
+    context.err << "The database in " << db->DataDir() << " is not empty; no demo was added.\n";
+    return 1;
+  }
+  std::ostream* err = &context.err;
+  TUpdateProcessor(db->DataDir(), [err](const std::string& notice) {
+    *err << notice << "\n";
+  }).ProcessUpdates();
   {
     TDataRoot root;
-    if (root.Companies().Size() > 0 || root.LibrarySurveys().Size() > 0 ||
-        root.LibrarySkillAreas().Size() > 0) {
-      context.err << "The database in " << db->DataDir() << " is not empty; no demo was added.\n";
-      return 1;
-    }
     // One durable counter step for the whole demo instead of one per object.
     db->ReserveIDs(600);
 
@@ -193,8 +246,15 @@ int RunDemo(CliContext& context) {
       }
     }
 
-    context.out << "Demo database made in " << db->DataDir() << ":\n"
-                << "  1 library survey \"" << library->Name << "\" with " << kAreas.size()
+    context.out << "Demo database made in " << db->DataDir() << ":\n";
+    for (int i = 0; i < root.LibrarySurveys().Size(); ++i) {
+      TSurvey* built_in = root.LibrarySurveys().At(i);
+      if (built_in == library) continue;
+      context.out << "  built-in library survey \"" << built_in->Name << "\" ("
+                  << built_in->SkillAreas().Size() << " skill areas, "
+                  << built_in->Questions().Size() << " questions)\n";
+    }
+    context.out << "  1 library survey \"" << library->Name << "\" with " << kAreas.size()
                 << " skill areas, " << question_count << " questions and " << suggestion_count
                 << " suggestions\n"
                 << "  1 company \"" << company->Name << "\" with the default categories and "
@@ -207,13 +267,17 @@ int RunDemo(CliContext& context) {
   return 0;
 }
 
-const CliRegistrar kDemo{{"demo", "Fill an empty database with a demonstration",
-                          "usage: zelvora360-cli [--data DIR] demo\n"
-                          "When the database in the data folder is empty, adds a company with\n"
-                          "two departments, a library survey and its department copies, six\n"
-                          "subjects with two experiences each and six completed score sheets\n"
-                          "per experience. Exit 1 when the database already holds data.\n",
-                          RunDemo}};
+const CliRegistrar kDemo{
+    {"demo", "Fill an empty database with a demonstration",
+     "usage: zelvora360-cli [--data DIR] demo\n"
+     "When the database in the data folder is empty (or holds only the\n"
+     "built-in library surveys), processes it as the program's start does,\n"
+     "which adds \"User Skill Areas\" and \"Standard Skill Areas\", then adds\n"
+     "a company with two departments, a library survey and its department\n"
+     "copies, six subjects with two experiences each and six completed\n"
+     "score sheets per experience. Exit 1 when the database already holds\n"
+     "data.\n",
+     RunDemo}};
 
 }  // namespace
 }  // namespace zelvora::cli

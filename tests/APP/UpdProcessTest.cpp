@@ -69,9 +69,10 @@ class UpdProcessTest : public ::testing::Test {
   void Control(const std::string& text) { WriteBytes(File("Update2.INI"), text); }
   std::string ControlText() const { return ReadBytes(File("Update2.INI")); }
 
+  // Without package folders: the starter library has tests of its own.
   TUpdateProcessor Processor() {
     return TUpdateProcessor(folder_.path().string(),
-                            [this](const std::string& text) { notices_.push_back(text); });
+                            [this](const std::string& text) { notices_.push_back(text); }, {});
   }
 
   // Starts over with an empty database (another installation).
