@@ -8,7 +8,9 @@
 #include "APP/TempFolder.h"
 #include "UI/model/AnswersWorld.h"
 #include "UI/model/FakeUserInterface.h"
+#include "UI/model/RaterDisk.h"
 #include "UI/model/SurvDisk.h"
+#include "UI/model/Wizard.h"
 #include "interchange/XML.h"
 
 namespace zelvora::testing {
@@ -264,6 +266,44 @@ TEST_F(SurveyDisks, ADiskOfAnotherSurveyIsRefused) {
   EXPECT_FALSE(disks.SaveSurvey());
   EXPECT_EQ(ui.Log, std::vector<std::string>{"info: Surveys do not match."});
   EXPECT_FALSE(target->Completed);
+}
+
+TEST_F(SurveyDisks, ADiskAnsweredWithTheRaterProgramImportsWithTheSameAnswers) {
+  TScoreSheet* sheet = world.AddSheet("Rater One", 1);
+  ASSERT_TRUE(disks.CreateDisks({sheet}));
+  ASSERT_TRUE(disks.MakeDisk());
+
+  // The rater's side: the wizard in rater-disk mode over the disk's document.
+  TFakeUserInterface rater_ui;
+  TRaterDisk rater_disk(TRaterDisk::DocumentPath(disk, {}));
+  TWizard wizard(rater_ui);
+  wizard.OpenRaterDisk(rater_disk.Hooks());
+  wizard.Next();  // About -> Summary
+  wizard.Next();  // Summary -> Start
+  wizard.Next();
+  const int answers[4][2] = {{1, 2}, {3, 3}, {4, 5}, {2, 5}};
+  for (const auto& pair : answers) {
+    wizard.Key(pair[0]);
+    wizard.Key(pair[1]);
+    wizard.Next();
+  }
+  ASSERT_EQ(wizard.Page(), wpFinish);
+  wizard.Next();
+  ASSERT_TRUE(wizard.Close());
+  EXPECT_TRUE(rater_ui.Log.empty());
+
+  disks.ImportDisks(*world.root);
+  ASSERT_TRUE(disks.ReadDisk());
+  EXPECT_EQ(disks.Status(), "Survey Complete");
+  ASSERT_TRUE(disks.SaveSurvey());
+  const auto stored = world.Reload(sheet->ID);
+  for (int q = 1; q <= 4; ++q) {
+    SCOPED_TRACE(q);
+    EXPECT_EQ(stored.sheet->GetAnswer(1, q), answers[q - 1][0]);
+    EXPECT_EQ(stored.sheet->GetAnswer(2, q), answers[q - 1][1]);
+  }
+  EXPECT_TRUE(stored.sheet->Completed);
+  EXPECT_EQ(stored.sheet->RaterCategory, 1);
 }
 
 }  // namespace
