@@ -134,10 +134,11 @@ std::unique_ptr<QWidget> MakeAnswerScreen(TAnswerScreen screen) {
                                                    TSurveyDisksForm::DefaultRaterProgram());
     sample->setParent(form.get());
     sample->ui.SetParent(form.get());
-    form->SetDiskFolder(QDir::tempPath());
     if (screen == TAnswerScreen::DisksCreate) {
       form->PrepareCreate(sample->sheets);
+      form->SetDiskFolder(QDir::tempPath());
     } else {
+      form->SetDiskFolder(QDir::tempPath());
       form->Model().ImportDisks(sample->root);
       form->Model().ShowDisk(std::move(*sample->Disk(true)));
       form->setWindowTitle(QString::fromStdString(form->Model().Caption()));

@@ -4,6 +4,8 @@
 
 #include <QPixmap>
 #include <QStackedWidget>
+#include <QString>
+#include <cstdlib>
 
 #include "UI/AnswerScreens.h"
 #include "UI/QtTestApp.h"
@@ -35,7 +37,11 @@ TEST(AnswerScreens, EachScreenShowsItsPage) {
     ASSERT_NE(notebook, nullptr);
     EXPECT_EQ(notebook->currentWidget()->objectName(), row.page);
     screen->show();
-    EXPECT_FALSE(screen->grab().isNull());
+    const QPixmap shot = screen->grab();
+    EXPECT_FALSE(shot.isNull());
+    // For a look at the screens: ZELVORA_SCREEN_DIR=folder keeps them as PNGs.
+    if (const char* folder = std::getenv("ZELVORA_SCREEN_DIR"))
+      shot.save(QString(folder) + "/" + AnswerScreenName(row.screen) + ".png");
   }
 }
 
