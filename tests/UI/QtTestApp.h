@@ -1,5 +1,7 @@
-// The one QApplication of the widget tests, made on first use (or the one a
-// test main made already).
+// The one QApplication of the widget tests. A global test environment makes
+// it before the first test (unless a test main made one already) and frees
+// it after the last, before the program's exit handlers run: Qt's own
+// globals are gone by then.
 #pragma once
 
 #include <QApplication>
@@ -7,12 +9,7 @@
 namespace zelvora::testing {
 
 inline QApplication& TestApp() {
-  if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) return *existing;
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  static QApplication app(argc, argv);
-  return app;
+  return *qobject_cast<QApplication*>(QCoreApplication::instance());
 }
 
 }  // namespace zelvora::testing
