@@ -105,6 +105,7 @@ void TSurveyDisks::Select(int index) {
 bool TSurveyDisks::MakeDisk() {
   if (selected_ < 0 || selected_ >= static_cast<int>(to_make_.size())) return false;
   TScoreSheet& sheet = *to_make_[static_cast<std::size_t>(selected_)];
+  if (folder_.empty()) return false;
   try {
     if (space_.FreeBytes(folder_) <= kDiskMinFreeBytes) {
       ui_.ShowError(kDiskNoSpace);
@@ -141,7 +142,8 @@ bool TSurveyDisks::ReadDisk() {
   ClearDisk();
   const std::string document = DiskFile(folder_, kSurveyDiskFileName);
   std::error_code ec;
-  if (!fs::is_regular_file(document, ec)) {
+  // No folder chosen is no disk (not the working folder's "dtf.xml").
+  if (folder_.empty() || !fs::is_regular_file(document, ec)) {
     status_ = kDiskNotSurveyDisk;
     return false;
   }
