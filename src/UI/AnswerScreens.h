@@ -22,8 +22,8 @@ enum class TAnswerScreen {
 };
 
 inline constexpr TAnswerScreen kAnswerScreens[] = {
-    TAnswerScreen::WizardStart,  TAnswerScreen::WizardQuestion, TAnswerScreen::WizardFinish,
-    TAnswerScreen::RaterAbout,   TAnswerScreen::RaterSummary,   TAnswerScreen::DisksCreate,
+    TAnswerScreen::WizardStart, TAnswerScreen::WizardQuestion, TAnswerScreen::WizardFinish,
+    TAnswerScreen::RaterAbout,  TAnswerScreen::RaterSummary,   TAnswerScreen::DisksCreate,
     TAnswerScreen::DisksRead};
 
 // "wizard-start", "wizard-question", "wizard-finish", "rater-about",
