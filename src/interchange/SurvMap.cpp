@@ -506,4 +506,20 @@ TSurveyDiskObjects TSurveyMapper::ReadSurveyDisk(const TElement& document) {
   return disk;
 }
 
+void TSurveyMapper::WriteSurveyDiskAnswers(const std::string& file_name, const TScoreSheet& sheet) {
+  // Read again from the file, so everything but the answers stays exactly as
+  // the administration program wrote it; the category name, for one, cannot
+  // be rebuilt from a disk's objects.
+  TDocument document(0, file_name);
+  TElement& top = document.FirstElement();
+  TElement* e = top.FindElement(kObjectElement[okScoreSheet]);
+  if (e == nullptr) e = &top.AddElement(kObjectElement[okScoreSheet]);
+  e->SetReal(kDate, sheet.Date);
+  e->SetText(kAnswersBuf, AnswersText(sheet));
+  e->SetBool(kCompleted, sheet.Completed);
+  e->SetInt(kAnswersEdited, sheet.AnswersEdited);
+  // Save writes a temporary file and renames it over the old one.
+  document.Save(file_name);
+}
+
 }  // namespace zelvora

@@ -132,6 +132,11 @@ class TSurveyMapper {
   static TSurveyDiskObjects ReadSurveyDisk(const std::string& file_name);
   // The same over a document already parsed.
   static TSurveyDiskObjects ReadSurveyDisk(const TElement& document);
+  // Writes the sheet's Date, answer buffer, completed flag and edit count
+  // into the survey disk document `file_name`, leaving every other element as
+  // it was. The file is replaced whole or not at all; a missing file fails
+  // with "No such element" and XML errors pass through.
+  static void WriteSurveyDiskAnswers(const std::string& file_name, const TScoreSheet& sheet);
 
   // "Origin.Serial" read back: the text before the first "." is Origin, up
   // to 10 characters after it Serial, each 0 where not a decimal number; a

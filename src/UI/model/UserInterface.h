@@ -21,6 +21,12 @@ class TUserInterface {
 
   // A Yes/No question, in warning style when `warning`; true for Yes.
   virtual bool Ask(const std::string& text, bool warning = false) = 0;
+
+  // --- Score-entry wizard and survey disks ---
+
+  // The busy (hourglass) cursor while a disk is written or read; calls come
+  // in pairs and may nest. Interfaces without a pointer ignore it.
+  virtual void ShowBusy(bool busy) { (void)busy; }
 };
 
 }  // namespace zelvora

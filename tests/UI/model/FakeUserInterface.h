@@ -26,6 +26,15 @@ class TFakeUserInterface : public TUserInterface {
     Answers.pop_front();
     return answer;
   }
+
+  // --- Score-entry wizard and survey disks ---
+  // How deeply the busy cursor is on now, and whether it ever was.
+  int BusyDepth = 0;
+  bool WasBusy = false;
+  void ShowBusy(bool busy) override {
+    BusyDepth += busy ? 1 : -1;
+    if (busy) WasBusy = true;
+  }
 };
 
 }  // namespace zelvora
