@@ -137,6 +137,9 @@ bool TBackup::WriteDisks(std::string& folder, const std::string& archive) {
         piece.close();
         if (!piece) throw EBackupError("Could not write " + piece_path);
       }
+      // The disk may be taken out at the next prompt: its files must be on it.
+      SyncToDisk(piece_path);
+      SyncToDisk(disk_folder);
       if (on_disk == 0 && copied < total) {
         // Not one block fits: this disk cannot be part of the set.
         drop_disk();

@@ -12,6 +12,8 @@
 //    before every block, every disk and every wait;
 //  - on cancel or failure the work archive is gone and so are the piece
 //    and the label of the disk being written; disks finished before stay;
+//  - a disk's label and piece are on the device before the next disk is
+//    asked for and before Run returns;
 //  - the work archive is deleted at the end in every case.
 // Requires: the database is open; one thread.
 #pragma once

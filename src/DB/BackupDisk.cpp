@@ -1,5 +1,8 @@
 #include "DB/BackupDisk.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -47,6 +50,13 @@ constexpr std::uintmax_t kMaxLabelBytes = 1024;
 
 }  // namespace
 
+void SyncToDisk(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const bool synced = fd >= 0 && ::fsync(fd) == 0;
+  if (fd >= 0) ::close(fd);
+  if (!synced) throw EBackupError("Could not write " + path);
+}
+
 std::string LabelName(int disk) { return "Backup" + std::to_string(disk); }
 std::string PieceName(int disk) { return "Bk360.b" + std::to_string(disk); }
 
@@ -77,6 +87,12 @@ void WriteLabel(const std::string& folder, int disk, const std::string& short_da
     }
   }
   std::error_code ec;
+  try {
+    SyncToDisk(temp);
+  } catch (const EBackupError&) {
+    fs::remove(temp, ec);
+    throw EBackupError("Could not write " + path);
+  }
   fs::rename(temp, path, ec);
   if (ec) {
     fs::remove(temp, ec);

@@ -11,7 +11,8 @@
 //    disk. The pieces joined in disk order give the archive back.
 //
 // Callers may rely on: every text here is the one shown to the user, line
-// breaks included; WriteLabel replaces the label whole or not at all.
+// breaks included; WriteLabel replaces the label whole or not at all and
+// has it on the device when it returns.
 #pragma once
 
 #include <cstdint>
@@ -86,6 +87,10 @@ std::string InFolder(const std::string& folder, const std::string& name);
 
 // The label text of a disk: both lines, each ending in CR LF.
 std::string LabelText(const std::string& short_date, std::uint64_t total_size);
+// Hands a file (or a folder's entries) to the device before the disk may be
+// taken out. Throws EBackupError when it cannot.
+void SyncToDisk(const std::string& path);
+
 // Writes the label of disk `disk` into `folder` (through a temporary file).
 // Throws EBackupError when it cannot be written.
 void WriteLabel(const std::string& folder, int disk, const std::string& short_date,
