@@ -14,6 +14,7 @@
 #include <QtTest/QTest>
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "APP/TempFolder.h"
 #include "DB/SURVDB.h"
@@ -26,18 +27,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "ui_tests";
-  static char* argv[] = {name, nullptr};
-  if (!qApp) new QApplication(argc, argv);
-  return *static_cast<QApplication*>(QApplication::instance());
-}
+// The application for every window test of this program, made once and
+// destroyed after the last test (unless the program made one already).
+class QtApplicationEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    if (qApp) return;
+    static int argc = 1;
+    static char name[] = "ui_tests";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QApplication>(argc, argv);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  std::unique_ptr<QApplication> app_;
+};
+const ::testing::Environment* const kQtApplication =
+    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
 
 class BkuprestFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    App();
     db.Open(data.path().string());
     {
       TDataRoot root;
