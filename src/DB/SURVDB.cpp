@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 
 #include "DB/Survobj.h"
 #include "store/Engine.h"
@@ -574,6 +575,16 @@ void TSurveyDB::ReserveIDs(int count) {
 int TSurveyDB::ReservedIDs() const { return FIDs ? FIDs->Reserved() : 0; }
 
 std::int32_t TSurveyDB::Origin() const { return FCounter ? FCounter->Origin() : 0; }
+
+void TSurveyDB::KeepSerialsThrough(std::int32_t serial) {
+  if (!FCounter) NotOpen();
+  if (serial < FCounter->NextSerial()) return;
+  // The largest serial is never handed out, so the counter may rest on it.
+  const std::int32_t next =
+      serial == std::numeric_limits<std::int32_t>::max() ? serial : serial + 1;
+  FCounter->StoreNextSerial(next);
+  FIDs = std::make_unique<TIDSource>(*FCounter);
+}
 
 // --- whole-database operations
 

@@ -127,6 +127,10 @@ class TSurveyDB : public TSurveyDBBase {
   int ReservedIDs() const override;
   // The installation's origin (0 while closed).
   std::int32_t Origin() const;
+  // A restore brought back an object of this installation's origin with
+  // `serial`: the ID source never hands out a serial up to it again (the
+  // counter moves past it; serials reserved in memory are dropped).
+  void KeepSerialsThrough(std::int32_t serial);
 
   // Rebuilds every index without messages. A fileblock whose rebuild fails
   // is reopened as it was and the next one is taken; when records of a

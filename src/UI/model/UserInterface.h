@@ -27,6 +27,16 @@ class TUserInterface {
   // The busy (hourglass) cursor while a disk is written or read; calls come
   // in pairs and may nest. Interfaces without a pointer ignore it.
   virtual void ShowBusy(bool busy) { (void)busy; }
+  // ---- Backup and restore (UI/model/Bkuprest.h) ----
+  // The backup window shows `text` on its message page with the disk's
+  // folder and waits: true for OK, with the folder the user left there
+  // (the same drive, or another folder standing for the next disk); false
+  // for Cancel. Without a window of its own this is a Yes/No question.
+  virtual bool AwaitBackupDisk(const std::string& text, std::string& folder);
+  // The backup window's progress page shows `stage` and the bar at
+  // `percent` (0 to 100). The window redraws and lets the user's clicks
+  // through, so that Cancel is noticed while the work runs.
+  virtual void ShowBackupProgress(const std::string& stage, int percent);
 };
 
 }  // namespace zelvora

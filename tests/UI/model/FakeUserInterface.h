@@ -1,8 +1,11 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "UI/model/UserInterface.h"
@@ -34,6 +37,32 @@ class TFakeUserInterface : public TUserInterface {
   void ShowBusy(bool busy) override {
     BusyDepth += busy ? 1 : -1;
     if (busy) WasBusy = true;
+  }
+
+  // ---- Backup and restore ----
+  // Each wait at the drive is logged as "disk wait: text" and takes the
+  // next answer: the folder to go on with, or nullopt for Cancel. A wait
+  // with no answer left cancels. `BeforeDiskAnswer` runs first, if set.
+  std::deque<std::optional<std::string>> DiskAnswers;
+  std::function<void()> BeforeDiskAnswer;
+  // Every progress call, in order (not logged: there are many).
+  std::vector<std::pair<std::string, int>> Progress;
+  // Called at every progress call (a test may press Cancel from here).
+  std::function<void(int percent)> OnProgress;
+
+  bool AwaitBackupDisk(const std::string& text, std::string& folder) override {
+    Log.push_back("disk wait: " + text);
+    if (BeforeDiskAnswer) BeforeDiskAnswer();
+    if (DiskAnswers.empty()) return false;
+    std::optional<std::string> answer = DiskAnswers.front();
+    DiskAnswers.pop_front();
+    if (!answer) return false;
+    folder = *answer;
+    return true;
+  }
+  void ShowBackupProgress(const std::string& stage, int percent) override {
+    Progress.emplace_back(stage, percent);
+    if (OnProgress) OnProgress(percent);
   }
 };
 
