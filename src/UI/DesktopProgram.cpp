@@ -87,7 +87,7 @@ int RunDesktopProgram(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("zelvora360");
   QApplication::setApplicationVersion(ZELVORA_VERSION);
-  QGuiApplication::setDesktopFileName("zelvora360");
+  QGuiApplication::setDesktopFileName("org.zelvora.Zelvora360");
   const QIcon icon(QString::fromStdString(FindShippedFile("zelvora360.png")));
   if (!icon.isNull()) QApplication::setWindowIcon(icon);
 
