@@ -51,13 +51,6 @@ TAboutForm::TAboutForm(const TAboutInfo& info, QWidget* parent) : QDialog(parent
   for (const auto& [name, library_version] : info.Libraries)
     libraries << QString::fromStdString(name) + " " + QString::fromStdString(library_version);
   facts->addRow("Libraries:", Value(libraries.join(", "), "Libraries"));
-  // Each value is read by screen readers under its row's label.
-  for (int row = 0; row < facts->rowCount(); ++row) {
-    auto* label = qobject_cast<QLabel*>(facts->itemAt(row, QFormLayout::LabelRole)->widget());
-    auto* value = facts->itemAt(row, QFormLayout::FieldRole)->widget();
-    if (label && value) value->setAccessibleName(label->text().chopped(1));
-  }
-
   auto* text = new QVBoxLayout;
   text->addWidget(product);
   text->addWidget(version);
