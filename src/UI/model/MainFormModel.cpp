@@ -21,7 +21,14 @@ TMainFormModel::~TMainFormModel() {
 }
 
 bool TMainFormModel::Start() {
-  const auto say = [this](const std::string& message) { ui_.Inform(message); };
+  // What the database and the update packages have to say is shown once the
+  // flash message and the busy cursor are gone, in the order it was said.
+  std::vector<std::string> notices;
+  const auto say = [&notices](const std::string& message) { notices.push_back(message); };
+  const auto tell = [this, &notices] {
+    for (const std::string& notice : notices) ui_.Inform(notice);
+    notices.clear();
+  };
   try {
     const std::string folder = TConfig::DataFolder(options_.data_dir);
     if (!host_.LockInstance(folder + kLockFileName)) {
@@ -31,7 +38,7 @@ bool TMainFormModel::Start() {
     locked_ = true;
 
     std::optional<std::string> update_failure;
-    {
+    try {
       TBusyCursor busy(ui_);
       config_ = std::make_unique<TConfig>(folder);
       const std::string table_path = options_.language_table_path.empty()
@@ -42,9 +49,10 @@ bool TMainFormModel::Start() {
       } catch (const std::exception& e) {
         throw std::runtime_error(kLanguageTableError + std::string(e.what()));
       }
-      db_ = OpenSurveyDatabase(config_->ProgramDir(), say);
-
+      // Opening may rebuild indexes, which takes a while on a large
+      // database; the message is up for that as for the packages.
       TFlashMessage flash(ui_, kInitializing);
+      db_ = OpenSurveyDatabase(config_->ProgramDir(), say);
       try {
         ApplyUpdatePackages(*db_, say);
       } catch (const std::exception& e) {
@@ -52,7 +60,11 @@ bool TMainFormModel::Start() {
         // start; the administrator still gets into the program.
         update_failure = e.what();
       }
+    } catch (...) {
+      tell();
+      throw;
     }
+    tell();
     if (update_failure) ui_.ShowError(*update_failure);
 
     ShowAbout();

@@ -9,8 +9,9 @@
 //      time.");
 //   2. under the busy cursor: the configuration and settings file, the
 //      caption language table ("Error initializing LocU: " and the reason),
-//      the survey database (rebuilding what needs it);
-//   3. the update packages under the flash message "Initializing Database";
+//      then under the flash message "Initializing Database" the survey
+//      database (rebuilding what needs it) and the update packages;
+//   3. what the database and the packages had to say, each in a message;
 //   4. the About box;
 //   5. the Start password (a refusal ends the start);
 //   6. the window placement from the settings, then the Control Center.

@@ -138,6 +138,22 @@ TEST_F(StartupTest, AFailingUpdatePackageIsShownAndTheStartGoesOn) {
   EXPECT_NE(ReadBytes(File("Update2.INI")).find("missing.pkg"), std::string::npos);
 }
 
+TEST_F(StartupTest, TheDatabasesMessagesFollowTheFlashMessage) {
+  {
+    TMainFormModel first(host_, ui_, options_);
+    ASSERT_TRUE(first.Start());
+  }
+  WriteBytes(File("ct360b.IX"), std::string(3000, '\x5a'));
+  ui_.Log.clear();
+  TMainFormModel model(host_, ui_, options_);
+  ASSERT_TRUE(model.Start());
+  const auto hidden = std::find(ui_.Log.begin(), ui_.Log.end(), "not busy");
+  const auto told = std::find(ui_.Log.begin(), ui_.Log.end(), "info: ct360b reindexed");
+  ASSERT_NE(told, ui_.Log.end());
+  EXPECT_LT(hidden, told);
+  EXPECT_LT(told, std::find(ui_.Log.begin(), ui_.Log.end(), "about"));
+}
+
 TEST_F(StartupTest, ARefusedStartPasswordEndsTheProgramWritingNoSettings) {
   SetStartPassword("open");
   TMainFormModel model(host_, ui_, options_);
