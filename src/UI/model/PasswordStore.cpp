@@ -120,7 +120,12 @@ void TPasswordStore::WriteFile(const std::string& bytes) const {
   const fs::path target(path_);
   fs::path folder = target.parent_path();
   if (folder.empty()) folder = ".";
-  std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+  // Appended piece by piece: GCC 12 at -O3 mistakes "." + string for an
+  // overlapping copy (-Werror=restrict).
+  std::string leaf(".");
+  leaf += target.filename().string();
+  leaf += ".XXXXXX";
+  std::string temp = (folder / leaf).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) fail(ErrnoText(errno));
   const auto abandon = [&](int err) {
