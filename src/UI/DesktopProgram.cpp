@@ -85,7 +85,9 @@ class TUnattendedUserInterface : public TWidgetUserInterface {
 
 int RunDesktopProgram(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("zelvora360");
+  // The application name stays the executable's file name: the lock file
+  // records it, and a holder whose process runs under another name counts
+  // as gone.
   QApplication::setApplicationVersion(ZELVORA_VERSION);
   QGuiApplication::setDesktopFileName("org.zelvora.Zelvora360");
   const QIcon icon(QString::fromStdString(FindShippedFile("zelvora360.png")));
