@@ -30,7 +30,7 @@ bool TMessageBoxUI::Ask(const std::string& text, bool warning) {
   return answer == QMessageBox::Yes;
 }
 
-void TMessageBoxUI::ShowBusy(bool busy) {
+void TMessageBoxUI::SetBusy(bool busy) {
   if (busy)
     QApplication::setOverrideCursor(Qt::WaitCursor);
   else

@@ -18,7 +18,7 @@ class TMessageBoxUI : public TUserInterface {
   void Inform(const std::string& text) override;
   void ShowError(const std::string& text) override;
   bool Ask(const std::string& text, bool warning) override;
-  void ShowBusy(bool busy) override;
+  void SetBusy(bool busy) override;
 
  private:
   QPointer<QWidget> parent_;

@@ -12,18 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The busy cursor for the lifetime of the guard.
-class TBusy {
- public:
-  explicit TBusy(TUserInterface& ui) : ui_(ui) { ui_.ShowBusy(true); }
-  ~TBusy() { ui_.ShowBusy(false); }
-  TBusy(const TBusy&) = delete;
-  TBusy& operator=(const TBusy&) = delete;
-
- private:
-  TUserInterface& ui_;
-};
-
 std::string DiskFile(const std::string& folder, const char* name) {
   return (fs::path(folder) / name).string();
 }
@@ -118,7 +106,7 @@ bool TSurveyDisks::MakeDisk() {
       ui_.ShowError("Cannot find the rater program \"" + rater_program_ + "\".");
       return false;
     }
-    TBusy busy(ui_);
+    TBusyCursor busy(ui_);
     TSurveyMapper::WriteSurveyDisk(document, sheet);
     CopyRaterProgram(rater_program_, folder_);
   } catch (const std::exception& e) {
@@ -149,7 +137,7 @@ bool TSurveyDisks::ReadDisk() {
   }
   TSurveyDiskObjects disk;
   try {
-    TBusy busy(ui_);
+    TBusyCursor busy(ui_);
     disk = TSurveyMapper::ReadSurveyDisk(document);
   } catch (const std::exception& e) {
     ui_.ShowError(e.what());
@@ -211,7 +199,7 @@ bool TSurveyDisks::SaveSurvey() {
     return false;
   }
   try {
-    TBusy busy(ui_);
+    TBusyCursor busy(ui_);
     const auto answers = target->AnswersBuf;
     const double date = target->Date;
     target->Completed = true;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "UI/model/AboutInfo.h"
 
 namespace zelvora {
 
@@ -22,11 +25,34 @@ class TUserInterface {
   // A Yes/No question, in warning style when `warning`; true for Yes.
   virtual bool Ask(const std::string& text, bool warning = false) = 0;
 
-  // --- Score-entry wizard and survey disks ---
+  // The busy (hourglass) cursor. Calls nest: every true is matched by a
+  // false (use TBusyCursor).
+  virtual void SetBusy(bool busy) = 0;
 
-  // The busy (hourglass) cursor while a disk is written or read; calls come
-  // in pairs and may nest. Interfaces without a pointer ignore it.
-  virtual void ShowBusy(bool busy) { (void)busy; }
+  // ---- The main window, start-up and the access passwords ----
+  // A user interface without these windows (the rater program) shows no
+  // flash message and no About box, and answers a password prompt as a
+  // cancel.
+
+
+  // The flash message: a borderless one-line window centred on the screen,
+  // visible as soon as the call returns and kept up during the long work
+  // that follows. Showing a message hides the one shown before.
+  virtual void ShowFlashMessage(const std::string& text) { (void)text; }
+  virtual void HideFlashMessage() {}
+
+  // The About box, modal: returns when the user closed it.
+  virtual void ShowAbout(const TAboutInfo& info) { (void)info; }
+
+  // The password prompt: `prompt` with the typed text shown as "*" when
+  // `masked`. The text typed when the user confirmed, nothing when the user
+  // cancelled.
+  virtual std::optional<std::string> AskPassword(const std::string& prompt, bool masked) {
+    (void)prompt;
+    (void)masked;
+    return std::nullopt;
+  }
+
   // ---- Backup and restore (UI/model/Bkuprest.h) ----
   // The backup window shows `text` on its message page with the disk's
   // folder and waits: true for OK, with the folder the user left there
@@ -37,6 +63,32 @@ class TUserInterface {
   // `percent` (0 to 100). The window redraws and lets the user's clicks
   // through, so that Cancel is noticed while the work runs.
   virtual void ShowBackupProgress(const std::string& stage, int percent);
+};
+
+// Shows the busy cursor for its lifetime.
+class TBusyCursor {
+ public:
+  explicit TBusyCursor(TUserInterface& ui) : ui_(ui) { ui_.SetBusy(true); }
+  ~TBusyCursor() { ui_.SetBusy(false); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+ private:
+  TUserInterface& ui_;
+};
+
+// Keeps a flash message up for its lifetime.
+class TFlashMessage {
+ public:
+  TFlashMessage(TUserInterface& ui, const std::string& text) : ui_(ui) {
+    ui_.ShowFlashMessage(text);
+  }
+  ~TFlashMessage() { ui_.HideFlashMessage(); }
+  TFlashMessage(const TFlashMessage&) = delete;
+  TFlashMessage& operator=(const TFlashMessage&) = delete;
+
+ private:
+  TUserInterface& ui_;
 };
 
 }  // namespace zelvora

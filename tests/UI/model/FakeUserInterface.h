@@ -30,13 +30,31 @@ class TFakeUserInterface : public TUserInterface {
     return answer;
   }
 
-  // --- Score-entry wizard and survey disks ---
-  // How deeply the busy cursor is on now, and whether it ever was.
-  int BusyDepth = 0;
+  // ---- The main window, start-up and the access passwords ----
+  // Passwords typed in answer to prompts, in order; nullopt is Cancel.
+  std::deque<std::optional<std::string>> Passwords;
+  // What the About box showed last; how deep the busy cursor is now.
+  TAboutInfo About;
+  int Busy = 0;
   bool WasBusy = false;
-  void ShowBusy(bool busy) override {
-    BusyDepth += busy ? 1 : -1;
+
+  void ShowFlashMessage(const std::string& text) override { Log.push_back("flash: " + text); }
+  void HideFlashMessage() override { Log.push_back("flash hidden"); }
+  void SetBusy(bool busy) override {
+    Busy += busy ? 1 : -1;
     if (busy) WasBusy = true;
+    Log.push_back(busy ? "busy" : "not busy");
+  }
+  void ShowAbout(const TAboutInfo& info) override {
+    About = info;
+    Log.push_back("about");
+  }
+  std::optional<std::string> AskPassword(const std::string& prompt, bool masked) override {
+    Log.push_back(std::string(masked ? "password: " : "text: ") + prompt);
+    if (Passwords.empty()) throw std::logic_error("unscripted password prompt: " + prompt);
+    std::optional<std::string> answer = Passwords.front();
+    Passwords.pop_front();
+    return answer;
   }
 
   // ---- Backup and restore ----

@@ -98,7 +98,7 @@ TEST_F(SurveyDisks, MakeDiskWritesTheDocumentAndAnExecutableProgramAndMovesTheEn
   ASSERT_TRUE(disks.CreateDisks({one, two}));
   ASSERT_TRUE(disks.MakeDisk());
   EXPECT_TRUE(ui.WasBusy);
-  EXPECT_EQ(ui.BusyDepth, 0);
+  EXPECT_EQ(ui.Busy, 0);
   EXPECT_EQ(TSurveyMapper::ReadSurveyDisk(DiskFile("dtf.xml")).ScoreSheet->ID, one->ID);
   EXPECT_EQ(ReadBytes(DiskFile("zelvora360-rater")), "#!/bin/sh\necho rater\n");
   const fs::perms perms = fs::status(DiskFile("zelvora360-rater")).permissions();
@@ -146,7 +146,7 @@ TEST_F(SurveyDisks, FailuresLeaveTheEntryToMake) {
     EXPECT_EQ(ui.Log[0].rfind(row.message_start, 0), 0u) << ui.Log[0];
     EXPECT_EQ(disks.DisksToMake().size(), 1u);
     EXPECT_TRUE(disks.CompletedDisks().empty());
-    EXPECT_EQ(ui.BusyDepth, 0);
+    EXPECT_EQ(ui.Busy, 0);
   }
 }
 
@@ -183,7 +183,7 @@ TEST_F(SurveyDisks, ReadDiskShowsFieldsAndStatus) {
   EXPECT_EQ(ui.Log[0].rfind("error: ", 0), 0u);
   EXPECT_EQ(disks.Fields().Company, "");
   EXPECT_FALSE(disks.SaveEnabled());
-  EXPECT_EQ(ui.BusyDepth, 0);
+  EXPECT_EQ(ui.Busy, 0);
 }
 
 TEST_F(SurveyDisks, SaveSurveyCopiesTheAnswersOnceAndKeepsTheCategory) {
