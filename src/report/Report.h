@@ -31,6 +31,8 @@
 
 namespace zelvora {
 
+class TReportPage;
+
 // One experience as the generator needs it: the experience with its sheets,
 // its survey (shared between the experiences of one survey) and its
 // company's name and category table.
@@ -169,13 +171,15 @@ class TReport360 : public TReportBase {
   int PageCounter() const { return page_; }
 
  private:
-  struct TRun;
-  void RunEntries(TRun& run);
-  void RunAveraged(TRun& run);
-  void RunComparative(TRun& run);
-  void RunSkillAreas(TRun& run);
-  void RunForms(TRun& run);
-  bool RunSection(TRun& run, int section);
+  // The pages are laid out by TReportPage, which reads the request, the
+  // configuration and the page counter.
+  friend class TReportPage;
+  void RunEntries(TReportPage& run);
+  void RunAveraged(TReportPage& run);
+  void RunComparative(TReportPage& run);
+  void RunSkillAreas(TReportPage& run);
+  void RunForms(TReportPage& run);
+  bool RunSection(TReportPage& run, int section);
 
   const TReportConfig& config_;
   TReportRequest request_;
@@ -183,12 +187,5 @@ class TReport360 : public TReportBase {
   int page_ = 0;
   bool produced_ = false;
 };
-
-// "December 8, 2026" (the page heading's "mmmm d, yyyy").
-std::string FormatHeadingDate(double date);
-// "12/8/2026", the system's short date format.
-std::string FormatShortDate(double date);
-// "Tuesday, December 8, 2026", the system's long date format.
-std::string FormatLongDate(double date);
 
 }  // namespace zelvora
