@@ -18,6 +18,22 @@ const double kReturnDateFloor = EncodeDate(1980, 1, 1);
 
 }  // namespace
 
+const char* ReportFooterNotice(int kind) {
+  switch (kind) {
+    case kReportComposite:
+    case kReportOrganizational:
+    case kReportTraining:
+      return kReportFooterGroupNotice;
+    case kReportRaterForms:
+    case kReportBlankForms:
+      return kReportFooterFormNotice;
+    case kReportSkillArea:
+      return kReportFooterListingNotice;
+    default:
+      return kReportFooterNotice;
+  }
+}
+
 TReport360::TReport360(const TReportConfig& config)
     : TReportBase(0), TodayDate(Today()), config_(config), return_date_(kReturnDateFloor) {
   ErrorMessage = kReportNoOutput;
@@ -149,9 +165,10 @@ void TReport360::RunAveraged(TReportPage& run) {
   }
   if (selected.empty()) return;
   // The sections read every experience's answers against the first one's
-  // questions: experiences of another survey would be read wrongly.
+  // questions: experiences of another instrument would be read wrongly.
+  // Departments' copies of one library survey are the same instrument.
   for (const TReportExperience* e : selected) {
-    if (e->Survey != selected.front()->Survey) {
+    if (!e->Survey->SameInstrument(*selected.front()->Survey)) {
       ErrorMessage = kReportMixedSurveys;
       return;
     }
@@ -240,7 +257,7 @@ void TReport360::RunComparative(TReportPage& run) {
     std::stable_sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) {
       return std::floor(a->Experience.ExperienceDate) < std::floor(b->Experience.ExperienceDate);
     });
-    if (sorted[0]->Survey != sorted[1]->Survey) {
+    if (!sorted[0]->Survey->SameInstrument(*sorted[1]->Survey)) {
       ErrorMessage = kReportMixedSurveys;
       continue;
     }

@@ -140,9 +140,19 @@ inline constexpr const char* kReportMixedSurveys =
 inline constexpr const char* kReportTwoToAverage =
     "You must have at least two experiences to average";
 
-// The notice printed above the footer band of every page.
+// The notice printed above the footer band of every page, by what the pages
+// are: a person's report, a report over several people, a survey form or a
+// skill area's listing.
 inline constexpr const char* kReportFooterNotice =
     "Confidential: prepared for the person named in this report.";
+inline constexpr const char* kReportFooterGroupNotice =
+    "Confidential: combined results; no rater is identified.";
+inline constexpr const char* kReportFooterFormNotice =
+    "Confidential: please complete this survey and return it as instructed.";
+inline constexpr const char* kReportFooterListingNotice =
+    "The practices of the skill area named above.";
+// The notice of a report kind.
+const char* ReportFooterNotice(int kind);
 
 class TReport360 : public TReportBase {
  public:

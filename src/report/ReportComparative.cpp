@@ -10,6 +10,7 @@
 namespace zelvora {
 
 bool TReportPage::ComparativeSection() {
+  BeginSection();
   const TGapComparative table =
       ComputeComparative(*survey, company_categories, experiences[0], experiences[1], Marks());
   bool any = false;
@@ -50,21 +51,19 @@ bool TReportPage::ComparativeSection() {
       area = q.SkillArea;
       heading = survey->SkillAreas[static_cast<std::size_t>(area)].QuestPrefix3 + "...";
     }
-    const Mils need = rows * kReportRowHeight + 2 * p.LineHeight + 250 + (new_area ? 2 * 260 : 0);
+    const Mils need =
+        rows * kReportRowHeight + 3 * p.LineHeight + 250 + (new_area ? 2 * 260 + p.LineHeight : 0);
     if (!Fits(need)) {
       NewPageWithHeading();
       AreaHeading(heading);
     } else if (new_area) {
-      p.NewLine(0.5);
+      p.SelectFontSlot(13);
+      p.NewLine(1.5);
       AreaHeading(heading);
     }
     p.SelectFontSlot(16);
     p.NewLine(1.2);
-    const Mils label_y = p.CurY;
-    p.PrintRight("N", c.n, label_y, c.n_w);
-    p.PrintRight("Gap Size", c.gap, label_y, c.gap_w);
-    p.PrintCenteredAt("Average Gap Size", c.graph + c.graph_w / 2, label_y);
-    p.MoveTo(L(), label_y + p.LineHeight / 3);
+    BlockLabels(c);
     const Mils rows_top = p.CurY;
     p.SelectFontSlot(11);
     p.MoveTo(L(), rows_top + kReportRowHeight - 25);
@@ -91,13 +90,10 @@ bool TReportPage::ComparativeSection() {
           p.MoveTo(verdict, base);
           p.Print(row.Verdict);
         }
-        const int bar = std::clamp(data.Bar, 0, 200);
-        if (bar > 0)
-          p.FillBox(c.graph, y + 25, RoundMils(static_cast<double>(c.graph_w) * bar / 200.0),
-                    kReportRowHeight - 50, r == 0 ? kColorBlack : report.ShadeColor);
+        GapBar(c, y, data.Bar, r == 0 ? kColorBlack : report.ShadeColor);
         y += kReportRowHeight;
       }
-      p.HorzLine(c.cat, bars_top + 2 * kReportRowHeight, verdict + 800 - c.cat);
+      p.HorzLine(c.cat, bars_top + 2 * kReportRowHeight, p.RightMargin - c.cat);
     }
     p.MoveTo(L(), std::max(y, text_bottom));
   }

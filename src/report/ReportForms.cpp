@@ -143,6 +143,7 @@ void TReportPage::CompleteBothStrip(const TFormColumns& c) {
 }
 
 bool TReportPage::FormSection(const TReportForm& form) {
+  BeginSection();
   if (!form.HasSheet) return false;
   header_bar = form.SurveyName;
   const bool self_instr = UpperAscii(form.CategoryName) == "SELF";

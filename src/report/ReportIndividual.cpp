@@ -11,6 +11,7 @@
 namespace zelvora {
 
 bool TReportPage::CategorySection() {
+  BeginSection();
   const std::vector<TGapAreaBlock> blocks =
       ComputeSkillAreaBlocks(*survey, experiences, categories, Marks());
   if (blocks.empty()) return false;
@@ -20,12 +21,14 @@ bool TReportPage::CategorySection() {
   const auto rows = static_cast<Mils>(categories.size());
   for (const TGapAreaBlock& block : blocks) {
     if (Stopped()) break;
-    if (!Fits(rows * kReportRowHeight + 260 + 250)) NewPageWithHeading();
+    // The name keeps a line of space above and below it.
     p.SelectFontSlot(13);
-    p.NewLine(1);
+    if (!Fits(rows * kReportRowHeight + 4 * p.LineHeight + 260 + 250)) NewPageWithHeading();
+    p.SelectFontSlot(13);
+    p.NewLine(AtContentTop() ? 1 : 2);
     p.MoveTo(L() + 200, p.CurY);
     p.Print(block.Name);
-    p.NewLine(1);
+    p.NewLine(2);
     BlockLabels(c);
     for (const TGapRow& row : block.Rows) BlockRow(c, row, row.CategoryName);
   }
@@ -33,6 +36,7 @@ bool TReportPage::CategorySection() {
 }
 
 bool TReportPage::PracticesSection() {
+  BeginSection();
   const std::vector<TGapPracticeBlock> blocks =
       ComputePracticeBlocks(*survey, experiences, categories, Marks());
   if (blocks.empty()) return false;
@@ -40,19 +44,25 @@ bool TReportPage::PracticesSection() {
   const double w = W();
   const double g = 0.01 * w;
   const Mils text_right = L() + RoundMils(0.28 * w);
-  const TGapColumns c = GapColumns(text_right + RoundMils(g), w, 0.11, 0.02, 0.04, 2, 0.25, 0.25);
+  // The distribution is a hundredth narrower than the graph, so that the
+  // boxes end at the right margin.
+  const TGapColumns c = GapColumns(text_right + RoundMils(g), w, 0.11, 0.02, 0.04, 2, 0.25, 0.24);
   const auto rows = static_cast<Mils>(categories.size());
   std::string heading;
   for (const TGapPracticeBlock& block : blocks) {
     if (Stopped()) break;
     const bool new_area = block.StartsSkillArea || heading.empty();
     if (new_area) heading = block.AreaHeading;
-    const Mils need = rows * kReportRowHeight + 2 * p.LineHeight + 250 + (new_area ? 2 * 260 : 0);
+    const Mils need =
+        rows * kReportRowHeight + 2 * p.LineHeight + 250 + (new_area ? 2 * 260 + p.LineHeight : 0);
     if (!Fits(need)) {
       NewPageWithHeading();
       AreaHeading(heading);
     } else if (new_area) {
-      p.NewLine(0.5);
+      // The heading is drawn on its baseline: a line and a half keeps its
+      // top below the previous question's rows.
+      p.SelectFontSlot(13);
+      p.NewLine(1.5);
       AreaHeading(heading);
     }
     p.SelectFontSlot(11);
@@ -117,6 +127,7 @@ void TReportPage::Practice(const TListColumns& c, const TGapRankingEntry& entry,
 }
 
 bool TReportPage::OverviewSection() {
+  BeginSection();
   const std::vector<TGapOverviewGroup> groups = ComputeOverview(*survey, experiences, categories);
   if (groups.empty()) return false;
   header_bar = Config().Text(TReportText::OverviewHeaderBar);
@@ -179,6 +190,7 @@ bool TReportPage::OverviewSection() {
 }
 
 bool TReportPage::SummarySection() {
+  BeginSection();
   const TGapSummary summary = ComputeSummary(*survey, experiences, categories);
   if (summary.Listings.empty()) return false;
   header_bar = Config().Text(TReportText::SummaryHeaderBar);

@@ -10,6 +10,7 @@ namespace zelvora {
 
 bool TReportPage::OrganizationalSection(TGapOrgVariant variant,
                                         const std::vector<std::string>& departments) {
+  BeginSection();
   const std::vector<TGapOrgCategory> table = ComputeOrganizational(
       *survey, company_categories, experiences, departments, variant, Marks());
   const bool items = variant == TGapOrgVariant::Items;
@@ -26,6 +27,7 @@ bool TReportPage::OrganizationalSection(TGapOrgVariant variant,
     p.SelectFontSlot(4);
     p.PrintCenteredAt(responses, L() + W() / 2, p.CurY);
     p.NewLine(1.5);
+    content_top = p.CurY;
   };
   bool any = false;
   for (const TGapOrgCategory& category : table) {
@@ -36,9 +38,10 @@ bool TReportPage::OrganizationalSection(TGapOrgVariant variant,
       any = true;
       const auto rows = static_cast<Mils>(block.Rows.size());
       p.SelectFontSlot(13);
-      if (!Fits(rows * kReportRowHeight + 3 * p.LineHeight + 250)) page();
+      if (!Fits(rows * kReportRowHeight + 5 * p.LineHeight + 250)) page();
+      // A line of space above each block but the first of a page.
       p.SelectFontSlot(items ? 11 : 13);
-      p.NewLine(1.2);
+      p.NewLine(AtContentTop() ? 1.2 : 2);
       if (items) {
         p.MoveTo(L() + 500, p.CurY);
         p.PrintBulleted(-300, std::to_string(block.Index + 1) + ")", 0, L() + 500,
@@ -49,11 +52,7 @@ bool TReportPage::OrganizationalSection(TGapOrgVariant variant,
         p.Print(survey->SkillAreas[static_cast<std::size_t>(block.Index)].Name);
       }
       p.NewLine(1);
-      p.SelectFontSlot(16);
-      p.PrintRight("N", c.n, p.CurY, c.n_w);
-      p.PrintRight("Gap Size", c.gap, p.CurY, c.gap_w);
-      p.PrintCenteredAt("Average Gap Size", c.graph + c.graph_w / 2, p.CurY);
-      p.NewLine(0.6);
+      BlockLabels(c);
       for (const TGapOrgRow& row : block.Rows) {
         const Mils top = p.CurY;
         const Mils base = top + kReportRowHeight - 25;
@@ -63,10 +62,7 @@ bool TReportPage::OrganizationalSection(TGapOrgVariant variant,
         p.SelectFontSlot(16);
         p.PrintRight(row.Row.NText, c.n, base, c.n_w);
         p.PrintRight(row.Row.AverageText, c.gap, base, c.gap_w);
-        const int bar = std::clamp(row.Row.Bar, 0, 200);
-        if (bar > 0)
-          p.FillBox(c.graph, top + 25, RoundMils(static_cast<double>(c.graph_w) * bar / 200.0),
-                    kReportRowHeight - 50, report.ShadeColor);
+        GapBar(c, top, row.Row.Bar, report.ShadeColor);
         p.MoveTo(L(), top + kReportRowHeight);
       }
     }

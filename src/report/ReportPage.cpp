@@ -6,6 +6,7 @@
 
 #include "base/DateTime.h"
 #include "base/Rounding.h"
+#include "report/GapCatGap.h"
 #include "report/GapFormat.h"
 #include "report/Prtobjs.h"
 
@@ -67,7 +68,7 @@ void TReportPage::Footer() {
   footer.PartFonts = {2, 17, 16, -1, -1};
   footer.Alignment = TPrintable::kAlignCenter;
   footer.SetText(0, report.page_ >= 1 ? "Page " + std::to_string(report.page_) : "");
-  footer.SetText(1, kReportFooterNotice);
+  footer.SetText(1, ReportFooterNotice(report.request_.Kind));
   footer.SetText(2, "");
   if (bar) {
     footer.BandFlags = kBandFilled;
@@ -108,6 +109,7 @@ void TReportPage::PageHeading() {
   p.PrintCenteredAt(section_name, L() + W() / 2, p.CurY);
   p.NewLine(space_after_heading);
   p.NewLine(1);
+  content_top = p.CurY;
 }
 
 void TReportPage::NewPageWithHeading() {
@@ -181,10 +183,12 @@ void TReportPage::BlockLabels(const TGapColumns& c) {
   p.PrintRight("N", c.n, y + lh, c.n_w);
   p.PrintRight("Gap", c.gap, y, c.gap_w);
   p.PrintRight("Size", c.gap, y + lh, c.gap_w);
-  p.PrintCenteredAt("Gap Size Distribution", c.dist + c.dist_w / 2, y);
-  static const char* const kSub[] = {"R", "0", "1", "2", "3", "4"};
-  for (int i = 0; i < 6; ++i)
-    p.PrintCenteredAt(kSub[i], c.dist + RoundMils(c.dist_w * (i + 0.5) / 6.0), y + lh);
+  if (c.dist_w > 0) {
+    p.PrintCenteredAt("Gap Size Distribution", c.dist + c.dist_w / 2, y);
+    static const char* const kSub[] = {"R", "0", "1", "2", "3", "4"};
+    for (int i = 0; i < 6; ++i)
+      p.PrintCenteredAt(kSub[i], c.dist + RoundMils(c.dist_w * (i + 0.5) / 6.0), y + lh);
+  }
   p.PrintCenteredAt("Average Gap Size", c.graph + c.graph_w / 2, y);
   const std::vector<std::string> axis = AxisLabels();
   for (std::size_t i = 0; i < axis.size(); ++i)
@@ -210,11 +214,29 @@ void TReportPage::BlockRow(const TGapColumns& c, const TGapRow& row, const std::
     if (!row.BoxTexts[static_cast<std::size_t>(i)].empty())
       p.PrintCenteredAt(row.BoxTexts[static_cast<std::size_t>(i)], x + box_w / 2, base - 10);
   }
-  const int bar = std::clamp(row.Bar, 0, 200);
-  if (bar > 0)
-    p.FillBox(c.graph, top + 25, RoundMils(static_cast<double>(c.graph_w) * bar / 200.0),
-              kReportRowHeight - 50, report.ShadeColor);
+  GapBar(c, top, row.Bar, report.ShadeColor);
   p.MoveTo(L(), top + kReportRowHeight);
+}
+
+void TReportPage::GapBar(const TGapColumns& c, Mils top, int value, std::int32_t color) {
+  if (value == 0) return;
+  // A value past either end of the scale is clamped by the bar, which marks
+  // it with a triangle (the tally leaves such values only when the over or
+  // under mark is on).
+  TBar bar(&p);
+  bar.SetX(c.graph);
+  bar.SetY(top + 15);
+  bar.SetWidth(c.graph_w);
+  bar.SetHeight(kReportRowHeight - 30);
+  bar.MinValue = 0;
+  bar.MaxValue = TCatGap::kReportCap;
+  bar.Value = value;
+  bar.PenStyle = TBasePrinter::kPenClear;
+  bar.TextColor = color;
+  bar.FillPattern = TBasePrinter::kBrushSolid;
+  p.PushDrawingState();
+  bar.Draw();
+  p.PopDrawingState();
 }
 
 void TReportPage::AreaHeading(const std::string& heading) {

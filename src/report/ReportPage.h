@@ -79,6 +79,10 @@ class TReportPage {
   std::string header_bar;
   std::string section_name;
   double space_after_heading = 0.5;
+  // Where the page's content starts, below its heading: the first block of a
+  // page needs no space above it.
+  Mils content_top = 0;
+  bool AtContentTop() const { return p.CurY == content_top; }
 
   Mils L() const { return p.LeftMargin; }
   Mils W() const { return p.RightMargin - p.LeftMargin; }
@@ -113,6 +117,13 @@ class TReportPage {
   // Column labels over the rows at the current line.
   void BlockLabels(const TGapColumns& c);
   void BlockRow(const TGapColumns& c, const TGapRow& row, const std::string& name);
+  // The bar of a row of the given top in the graph column: `value` on the
+  // tally's scale (kReportCap is the full width); above it the over mark,
+  // below 0 the under mark.
+  void GapBar(const TGapColumns& c, Mils top, int value, std::int32_t color);
+  // Sets the section margins; every section calls it first, so that its
+  // columns never depend on what ran before it.
+  void BeginSection() { SetMargins(); }
 
   // ---- sections 1 to 4 (ReportIndividual.cpp) ----
   struct TListColumns {

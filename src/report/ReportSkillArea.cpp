@@ -6,6 +6,7 @@
 namespace zelvora {
 
 bool TReportPage::SkillAreaSection(const TReportSkillArea& area, bool unrestricted) {
+  BeginSection();
   if (area.Questions.empty()) return false;
   header_bar = area.Name;
   NewPage();

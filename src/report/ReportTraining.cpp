@@ -30,13 +30,13 @@ void TReportPage::TrainingCells(Mils first_col, int from, int to,
 }
 
 bool TReportPage::TrainingSection() {
+  BeginSection();
   const TGapTraining table = ComputeTraining(*survey, company_categories, experiences);
   if (table.Categories.empty()) return false;
   header_bar = "SURVEY FEEDBACK";
   section_name = "TRAINER'S REPORT";
   space_after_heading = 0.5;
   const std::string saved_subject = subject;
-  SetMargins();
   const Mils g = RoundMils(0.01 * W());
   const Mils first_col = L() + 1800 + g;
   const int per_page = std::max(1, static_cast<int>((p.RightMargin - first_col) / 400));
