@@ -148,7 +148,7 @@ inline constexpr const char* kReportFooterNotice =
 inline constexpr const char* kReportFooterGroupNotice =
     "Confidential: combined results; no rater is identified.";
 inline constexpr const char* kReportFooterFormNotice =
-    "Confidential: please complete this survey and return it as instructed.";
+    "Confidential survey: please return it as instructed.";
 inline constexpr const char* kReportFooterListingNotice =
     "The practices of the skill area named above.";
 // The notice of a report kind.

@@ -310,11 +310,7 @@ void TDelphiBase::TextOutPx(double x, double y, const QString& s, int angle) {
     const QPen page_pen = Canvas->pen();
     const bool recolour = page_pen.color() != text_color_ || page_pen.style() == Qt::NoPen;
     if (recolour) Canvas->setPen(QPen(text_color_));
-    // Report texts are Windows-1252 characters set left to right with the
-    // fonts' own advances (kerning is off): mapping characters straight to
-    // glyphs gives the same line as shaping it, at a fraction of the cost of
-    // the bulk of short texts (counts, averages) on every page.
-    Canvas->drawText(QPointF(x, y), s, Qt::TextBypassShaping, 0);
+    Canvas->drawText(QPointF(x, y), s);
     if (recolour) Canvas->setPen(page_pen);
     return;
   }
