@@ -56,8 +56,9 @@ int RunResults(CliContext& context) {
   }
   const std::vector<TObjectID> departments = Ids(args.Value("--departments"), "--departments");
   auto db = OpenCliDatabase(context);
-  // The bar marks of the data folder's report configuration decide, as in the
-  // printed report, which bars count as over or under the scale.
+  // The run takes the report configuration of the data folder's settings
+  // file, as the report command does; of it only the bar marks enter the
+  // computation, and no column depends on them.
   TReportConfig config;
   {
     std::optional<std::string> data_dir;

@@ -15,6 +15,8 @@
 
 namespace zelvora {
 
+const char* const kResultsOneExperience = "An Individual table takes one experience";
+
 const char* const kResultsHeader =
     "Kind,Number,Text,Category,N,R,Gap 0,Gap 1,Gap 2,Gap 3,Gap 4,Gap -1,Gap -2,Gap -3,Gap -4,"
     "Average,Group,Tag";
@@ -207,16 +209,9 @@ std::string ResultsCsvFor(const TResultsRequest& request) {
           request.Kind == kReportIndividual
               ? IndividualCategories(first.CompanyCategories, data.front())
               : CommonCategories(first.CompanyCategories, data);
-      // An Individual run over several experiences gives each its own rows.
-      if (request.Kind == kReportIndividual && data.size() > 1) {
-        for (const TReportExperience* e : experiences) {
-          TResultsRequest one = request;
-          one.Experiences = {e};
-          const std::string part = ResultsCsvFor(one);
-          out += part.substr(part.find('\n') + 1);
-        }
-        return out;
-      }
+      // The rows name no subject: an Individual table is one person's.
+      if (request.Kind == kReportIndividual && data.size() > 1)
+        throw EGapError(kResultsOneExperience);
       AppendIndividual(out, survey, data, categories);
       break;
     }

@@ -35,11 +35,14 @@ namespace zelvora {
 
 // The column names, the table's first line (without its line end).
 extern const char* const kResultsHeader;
+// The failure of an Individual table over more than one experience.
+extern const char* const kResultsOneExperience;
 
 // What a results run covers: the report kind (individual, composite,
-// comparative, organizational or training), the experiences (for the
-// Comparative kind, two each of the subjects, in any order, given one
-// subject after the other) and the departments of the Organizational kind.
+// comparative, organizational or training), the experiences (one for the
+// Individual kind; for the Comparative kind two of each subject, in any
+// order, one subject after the other) and the departments of the
+// Organizational kind.
 struct TResultsRequest {
   int Kind = kReportIndividual;
   std::vector<const TReportExperience*> Experiences;

@@ -102,8 +102,27 @@ QString ResolveFontFamily(const std::string& face) {
 
 // ---- TMetaPage / TMetaPageList ----
 
-TMetaPage::TMetaPage(std::unique_ptr<QPicture> picture, std::uint8_t orientation)
-    : picture_(std::move(picture)), orientation_(orientation) {}
+TMetaPage::TMetaPage(std::unique_ptr<QPicture> picture, std::uint8_t orientation,
+                     std::vector<TPageText> texts)
+    : picture_(std::move(picture)), orientation_(orientation), texts_(std::move(texts)) {}
+
+void TMetaPage::Play(QPainter& painter) const {
+  painter.drawPicture(0, 0, *picture_);
+  if (texts_.empty()) return;
+  painter.save();
+  painter.setBrush(Qt::NoBrush);
+  const QFont* font = nullptr;
+  for (const TPageText& text : texts_) {
+    if (font == nullptr || !(*font == text.font)) {
+      painter.setFont(text.font);
+      font = &text.font;
+    }
+    if (painter.pen().color() != text.color || painter.pen().style() == Qt::NoPen)
+      painter.setPen(QPen(text.color));
+    painter.drawText(text.at, text.text);
+  }
+  painter.restore();
+}
 TMetaPage::~TMetaPage() = default;
 TMetaPage::TMetaPage(TMetaPage&&) noexcept = default;
 
@@ -115,8 +134,9 @@ void TMetaPageList::SetDpi(int dpi_x, int dpi_y) {
   dpi_y_ = dpi_y > 0 ? dpi_y : 600;
 }
 
-void TMetaPageList::Add(std::unique_ptr<QPicture> picture, std::uint8_t orientation) {
-  pages_.emplace_back(std::move(picture), orientation);
+void TMetaPageList::Add(std::unique_ptr<QPicture> picture, std::uint8_t orientation,
+                        std::vector<TPageText> texts) {
+  pages_.emplace_back(std::move(picture), orientation, std::move(texts));
 }
 
 const TMetaPage& TMetaPageList::Get(int index) const {
@@ -130,7 +150,7 @@ void TMetaPageList::Replay(int index, QPainter& painter, double dpi) const {
   const TMetaPage& page = Get(index);
   painter.save();
   painter.scale(dpi / dpi_x_, dpi / dpi_y_);
-  painter.drawPicture(0, 0, page.Picture());
+  page.Play(painter);
   painter.restore();
 }
 
@@ -300,6 +320,10 @@ void TDelphiBase::TextOutPx(double x, double y, const QString& s, int angle) {
     t.translate(x, y);
     t.rotate(-angle);
     path_->addPath(t.map(text));
+    return;
+  }
+  if (angle == 0 && text_sink_ != nullptr) {
+    text_sink_->push_back({QPointF(x, y), s, font_, text_color_});
     return;
   }
   if (angle == 0) {
@@ -663,6 +687,8 @@ void TDelphiScreen::StartPage() {
     h = UnitsToDeviceY(CustomPageHeight);
   }
   picture_ = std::make_unique<QPicture>();
+  page_texts_.clear();
+  text_sink_ = &page_texts_;
   page_rect_ = QRect(0, 0, w, h);
   picture_->setBoundingRect(page_rect_);
   painter_ = std::make_unique<QPainter>(picture_.get());
@@ -683,7 +709,9 @@ void TDelphiScreen::EndPage() {
     Canvas = nullptr;
     // The bounding rectangle is the page, whatever was drawn on it.
     picture_->setBoundingRect(page_rect_);
-    pages_->Add(std::move(picture_), Orientation);
+    pages_->Add(std::move(picture_), Orientation, std::move(page_texts_));
+    page_texts_.clear();
+    text_sink_ = nullptr;
   }
   ++PageNumber;
   if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();

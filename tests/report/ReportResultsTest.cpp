@@ -132,6 +132,7 @@ TEST(ReportResultsTest, RefusesWhatTheReportRefuses) {
   const Row rows[] = {
       {"another instrument", kReportComposite, {a.get(), c.get()}, {}, kReportMixedSurveys},
       {"composite of one", kReportComposite, {a.get()}, {}, kReportTwoToAverage},
+      {"individual of two", kReportIndividual, {a.get(), b.get()}, {}, kResultsOneExperience},
       {"comparative of two subjects",
        kReportComparative,
        {a.get(), b.get()},
