@@ -102,8 +102,27 @@ QString ResolveFontFamily(const std::string& face) {
 
 // ---- TMetaPage / TMetaPageList ----
 
-TMetaPage::TMetaPage(std::unique_ptr<QPicture> picture, std::uint8_t orientation)
-    : picture_(std::move(picture)), orientation_(orientation) {}
+TMetaPage::TMetaPage(std::unique_ptr<QPicture> picture, std::uint8_t orientation,
+                     std::vector<TPageText> texts)
+    : picture_(std::move(picture)), orientation_(orientation), texts_(std::move(texts)) {}
+
+void TMetaPage::Play(QPainter& painter) const {
+  painter.drawPicture(0, 0, *picture_);
+  if (texts_.empty()) return;
+  painter.save();
+  painter.setBrush(Qt::NoBrush);
+  const QFont* font = nullptr;
+  for (const TPageText& text : texts_) {
+    if (font == nullptr || !(*font == text.font)) {
+      painter.setFont(text.font);
+      font = &text.font;
+    }
+    if (painter.pen().color() != text.color || painter.pen().style() == Qt::NoPen)
+      painter.setPen(QPen(text.color));
+    painter.drawText(text.at, text.text);
+  }
+  painter.restore();
+}
 TMetaPage::~TMetaPage() = default;
 TMetaPage::TMetaPage(TMetaPage&&) noexcept = default;
 
@@ -115,8 +134,9 @@ void TMetaPageList::SetDpi(int dpi_x, int dpi_y) {
   dpi_y_ = dpi_y > 0 ? dpi_y : 600;
 }
 
-void TMetaPageList::Add(std::unique_ptr<QPicture> picture, std::uint8_t orientation) {
-  pages_.emplace_back(std::move(picture), orientation);
+void TMetaPageList::Add(std::unique_ptr<QPicture> picture, std::uint8_t orientation,
+                        std::vector<TPageText> texts) {
+  pages_.emplace_back(std::move(picture), orientation, std::move(texts));
 }
 
 const TMetaPage& TMetaPageList::Get(int index) const {
@@ -130,11 +150,11 @@ void TMetaPageList::Replay(int index, QPainter& painter, double dpi) const {
   const TMetaPage& page = Get(index);
   painter.save();
   painter.scale(dpi / dpi_x_, dpi / dpi_y_);
-  painter.drawPicture(0, 0, page.Picture());
+  page.Play(painter);
   painter.restore();
 }
 
-void TMetaPageList::SaveAsPdf(const std::string& path) const {
+void TMetaPageList::SaveAsPdf(const std::string& path, int copies) const {
   if (pages_.empty()) throw std::runtime_error("There are no pages to save.");
   const QString file_name = Q(path);
   // The PDF is written to a temporary file first so that a failure leaves no
@@ -161,12 +181,14 @@ void TMetaPageList::SaveAsPdf(const std::string& path) const {
     writer.setPageLayout(layout_of(pages_.front()));
     QPainter painter;
     if (!painter.begin(&writer)) throw std::runtime_error("Could not write the file " + path + ".");
-    for (int i = 0; i < Count(); ++i) {
-      if (i > 0) {
-        writer.setPageLayout(layout_of(pages_[static_cast<std::size_t>(i)]));
-        writer.newPage();
+    for (int copy = 0; copy < std::max(1, copies); ++copy) {
+      for (int i = 0; i < Count(); ++i) {
+        if (copy > 0 || i > 0) {
+          writer.setPageLayout(layout_of(pages_[static_cast<std::size_t>(i)]));
+          writer.newPage();
+        }
+        Replay(i, painter, replay_dpi);
       }
-      Replay(i, painter, replay_dpi);
     }
     painter.end();
   }
@@ -240,7 +262,13 @@ void TDelphiBase::SetOrientation(std::uint8_t orientation) {
 void TDelphiBase::SetFont(int index, const TPrinterFontSpec& spec) {
   if (index == -1) return;
   CurrentFont = index;
-  font_ = MakeFont(spec);
+  const std::string key = spec.Name + '\x1f' + std::to_string(spec.Size) + '\x1f' + spec.Style +
+                          '\x1f' + std::to_string(PixelsPerInchX) + '\x1f' +
+                          std::to_string(PixelsPerInchY);
+  auto found = fonts_.find(key);
+  if (found == fonts_.end()) found = fonts_.emplace(key, TFontEntry{MakeFont(spec), {}}).first;
+  font_entry_ = &found->second;
+  font_ = font_entry_->font;
   if (Canvas) Canvas->setFont(font_);
   const std::int32_t color = ColorEnabled ? spec.Color : kColorBlack;
   CurrentTextColor = color;
@@ -268,8 +296,14 @@ void TDelphiBase::SetFillColor(std::int32_t color) {
 
 Mils TDelphiBase::TextWidth(const std::string& s) {
   if (s.empty()) return 0;
+  if (font_entry_ != nullptr && font_entry_->font == font_) {
+    const auto known = font_entry_->widths.find(s);
+    if (known != font_entry_->widths.end()) return known->second;
+  }
   const QFontMetricsF metrics(font_);
-  return DeviceToUnitsX(double(RoundHalfEven(metrics.horizontalAdvance(Q(s)))));
+  const Mils width = DeviceToUnitsX(double(RoundHalfEven(metrics.horizontalAdvance(Q(s)))));
+  if (font_entry_ != nullptr && font_entry_->font == font_) font_entry_->widths.emplace(s, width);
+  return width;
 }
 
 Mils TDelphiBase::TextHeight(const std::string& /*s*/) {
@@ -286,6 +320,10 @@ void TDelphiBase::TextOutPx(double x, double y, const QString& s, int angle) {
     t.translate(x, y);
     t.rotate(-angle);
     path_->addPath(t.map(text));
+    return;
+  }
+  if (angle == 0 && text_sink_ != nullptr) {
+    text_sink_->push_back({QPointF(x, y), s, font_, text_color_});
     return;
   }
   if (angle == 0) {
@@ -649,6 +687,8 @@ void TDelphiScreen::StartPage() {
     h = UnitsToDeviceY(CustomPageHeight);
   }
   picture_ = std::make_unique<QPicture>();
+  page_texts_.clear();
+  text_sink_ = &page_texts_;
   page_rect_ = QRect(0, 0, w, h);
   picture_->setBoundingRect(page_rect_);
   painter_ = std::make_unique<QPainter>(picture_.get());
@@ -669,7 +709,9 @@ void TDelphiScreen::EndPage() {
     Canvas = nullptr;
     // The bounding rectangle is the page, whatever was drawn on it.
     picture_->setBoundingRect(page_rect_);
-    pages_->Add(std::move(picture_), Orientation);
+    pages_->Add(std::move(picture_), Orientation, std::move(page_texts_));
+    page_texts_.clear();
+    text_sink_ = nullptr;
   }
   ++PageNumber;
   if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents();

@@ -20,11 +20,15 @@
 #include <QFont>
 #include <QPainterPath>
 #include <QPen>
+#include <QPointF>
 #include <QRect>
+#include <QString>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "report/prBase.h"
@@ -41,17 +45,35 @@ QColor ToQColor(std::int32_t color);
 // The font family that renders `face` on this machine.
 QString ResolveFontFamily(const std::string& face);
 
+// A line of level text of a recorded page, in page pixels, with its
+// baseline at `at`.
+struct TPageText {
+  QPointF at;
+  QString text;
+  QFont font;
+  QColor color;
+};
+
+// A recorded page: a picture of everything drawn on it but level text, and
+// the level text, which is drawn over the picture. Report pages are mostly
+// short texts; a picture would lay each one out when recording it and again
+// when replaying it, and store its whole font with it.
 class TMetaPage {
  public:
-  TMetaPage(std::unique_ptr<QPicture> picture, std::uint8_t orientation);
+  TMetaPage(std::unique_ptr<QPicture> picture, std::uint8_t orientation,
+            std::vector<TPageText> texts = {});
   ~TMetaPage();
   TMetaPage(TMetaPage&&) noexcept;
   const QPicture& Picture() const { return *picture_; }
+  const std::vector<TPageText>& Texts() const { return texts_; }
   std::uint8_t Orientation() const { return orientation_; }
+  // Draws the page onto `painter` in page pixels.
+  void Play(QPainter& painter) const;
 
  private:
   std::unique_ptr<QPicture> picture_;
   std::uint8_t orientation_ = 0;
+  std::vector<TPageText> texts_;
 };
 
 // An ordered, owning list of recorded pages, all drawn at one resolution.
@@ -62,7 +84,8 @@ class TMetaPageList {
   TMetaPageList(const TMetaPageList&) = delete;
   TMetaPageList& operator=(const TMetaPageList&) = delete;
 
-  void Add(std::unique_ptr<QPicture> picture, std::uint8_t orientation);
+  void Add(std::unique_ptr<QPicture> picture, std::uint8_t orientation,
+           std::vector<TPageText> texts = {});
   int Count() const { return static_cast<int>(pages_.size()); }
   // Requires: 0 <= index < Count().
   const TMetaPage& Get(int index) const;
@@ -71,9 +94,10 @@ class TMetaPageList {
   void SetDpi(int dpi_x, int dpi_y);
 
   // Writes every page into one PDF, each page in its own orientation and
-  // size. Throws std::runtime_error when there is nothing to write or the
-  // file cannot be written; no partial file is left behind.
-  void SaveAsPdf(const std::string& path) const;
+  // size, the whole set `copies` times one after the other. Throws
+  // std::runtime_error when there is nothing to write or the file cannot be
+  // written; no partial file is left behind.
+  void SaveAsPdf(const std::string& path, int copies = 1) const;
   // The page drawn at `dpi` dots per inch on white.
   QImage Render(int index, int dpi) const;
   void SavePng(int index, int dpi, const std::string& path) const;
@@ -172,6 +196,16 @@ class TDelphiBase : public TBasePrinter {
   void DrawPath(const QPainterPath& path, bool stroke, bool fill);
   void TextOutPx(double x, double y, const QString& s, int angle);
 
+  // Each font a run selects, made once, with the widths of the texts
+  // measured in it: report pages measure the same short texts (counts,
+  // averages, labels) over and over, and each measurement lays the text out.
+  struct TFontEntry {
+    QFont font;
+    std::unordered_map<std::string, Mils> widths;
+  };
+  std::map<std::string, TFontEntry> fonts_;
+  TFontEntry* font_entry_ = nullptr;
+
   struct DrawingState {
     QPen pen;
     QBrush brush;
@@ -181,6 +215,13 @@ class TDelphiBase : public TBasePrinter {
   };
   std::vector<DrawingState> saved_states_;
   std::optional<QPainterPath> path_;  // set between BeginPath and EndPath
+
+ protected:
+  // When set, level text goes here instead of onto the canvas (recorded
+  // pages keep it beside their picture).
+  std::vector<TPageText>* text_sink_ = nullptr;
+
+ private:
   QPainterPath finished_path_;
 };
 
@@ -202,6 +243,7 @@ class TDelphiScreen : public TDelphiBase {
  private:
   std::unique_ptr<TMetaPageList> pages_;
   std::unique_ptr<QPicture> picture_;
+  std::vector<TPageText> page_texts_;
   std::unique_ptr<QPainter> painter_;
   QRect page_rect_;
 };

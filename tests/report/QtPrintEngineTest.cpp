@@ -193,6 +193,41 @@ TEST(QtPages, StartAndEndPageRecordBlankPagesWithOrientation) {
   EXPECT_EQ(screen.Pages().Count(), 0);
 }
 
+TEST(QtPages, LevelTextIsKeptBesideThePictureAndDrawnOverIt) {
+  TDelphiScreen screen(std::make_shared<TSystemPrinter>(600));
+  ASSERT_TRUE(screen.Open(true, 0, 0, " ", false));
+  LoadDefaultFonts(screen);
+  screen.StartPage();
+  screen.SelectFontSlot(5);
+  screen.MoveTo(1000, 1500);
+  screen.Print("MMMMMMMM");
+  // A band filled after the text is drawn under it, as a band behind its
+  // caption.
+  screen.FillBox(900, 1900, 3000, 400, 0xFF0000);
+  screen.SetTextColor(kColorWhite);
+  screen.MoveTo(1000, 2200);
+  screen.Print("MMMMMMMM");
+  screen.PushDrawingState();
+  screen.DevTextOut(screen.UnitsToDeviceX(1000), screen.UnitsToDeviceY(3000), "slanted", 30);
+  screen.PopDrawingState();
+  screen.EndPage();
+  const TMetaPage& page = screen.Pages().Get(0);
+  ASSERT_EQ(page.Texts().size(), 2u) << "the slanted text stays in the picture";
+  EXPECT_EQ(page.Texts()[0].text, "MMMMMMMM");
+  const QImage image = screen.Pages().Render(0, 100);
+  auto darkest = [&image](int x0, int y0, int x1, int y1) {
+    int low = 255;
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x) low = std::min(low, image.pixelColor(x, y).green());
+    return low;
+  };
+  EXPECT_LT(darkest(100, 135, 180, 150), 100) << "black text on white";
+  int white_in_band = 0;
+  for (int x = 100; x < 180; ++x)
+    if (image.pixelColor(x, 215).green() > 200) ++white_in_band;
+  EXPECT_GT(white_in_band, 5) << "white text over the blue band";
+}
+
 TEST(QtDrawing, FillBoxIgnoresTheColourSwitchButPensDoNot) {
   TDelphiScreen screen(std::make_shared<TSystemPrinter>(600));
   ASSERT_TRUE(screen.Open(false, 0, 0, " ", false));
