@@ -1,5 +1,6 @@
 #include "APP/UpdProcess.h"
 
+
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "APP/ShippedFiles.h"
 #include "APP/UpdControlFile.h"
 #include "DB/Survobj.h"
 #include "interchange/Parser.h"
@@ -90,14 +92,10 @@ void LockCertifiedQuestions(TSurvey& survey) {
 }  // namespace
 
 std::vector<std::string> DefaultPackageFolders() {
-  std::vector<std::string> folders;
   std::error_code ec;
   const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) {
-    folders.push_back(program.parent_path().string());
-    folders.push_back(
-        (program.parent_path().parent_path() / "share" / "zelvora360").lexically_normal().string());
-  }
+  std::vector<std::string> folders;
+  if (!ec) folders = ShippedFileFolders(program.parent_path().string());
 #ifdef ZELVORA_INSTALL_SHARE_DIR
   folders.push_back(ZELVORA_INSTALL_SHARE_DIR);
 #endif

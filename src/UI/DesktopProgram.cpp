@@ -10,6 +10,8 @@
 
 #include "APP/CONFIGU.h"
 #include "APP/ShippedFiles.h"
+#include "APP/SurveyDefaults.h"
+#include "UI/Bkuprest.h"
 #include "UI/MainForm.h"
 #include "UI/Screenshots.h"
 #include "UI/SingleInstance.h"
@@ -81,6 +83,18 @@ class TUnattendedUserInterface : public TWidgetUserInterface {
   }
 };
 
+// The main menu's items whose work lives in windows of their own.
+void ConnectMenu(TMainForm& form, TMainFormModel& model, TUserInterface& ui) {
+  const auto backup_restore = [&form, &model, &ui](TBackupMode mode) {
+    const bool changed = RunBackupRestore(&form, mode, model.Database(), ui,
+                                          model.Defaults().DelTempBackupFiles);
+    if (changed) form.ReloadControlCenter();
+  };
+  form.ConnectAction(form.FullBackup1, [backup_restore] { backup_restore(TBackupMode::kBackup); });
+  form.ConnectAction(form.RestoreBackup1,
+                     [backup_restore] { backup_restore(TBackupMode::kRestore); });
+}
+
 }  // namespace
 
 int RunDesktopProgram(int argc, char** argv) {
@@ -134,6 +148,7 @@ int RunDesktopProgram(int argc, char** argv) {
   form.SetModel(&model);
   if (!model.Start()) return 1;
   ui->SetParent(&form);
+  ConnectMenu(form, model, *ui);
 
   if (unattended) {
     TScreenshotRegistry registry;

@@ -5,36 +5,40 @@
 #include <QMessageBox>
 
 namespace zelvora {
-namespace {
-
-QString Caption(QWidget* parent) {
-  return parent != nullptr ? parent->window()->windowTitle()
-                           : QApplication::applicationDisplayName();
+TMessageBoxUI::~TMessageBoxUI() {
+  while (busy_ > 0) SetBusy(false);
 }
 
-}  // namespace
+QString TMessageBoxUI::BoxCaption() const {
+  if (!caption_.isEmpty()) return caption_;
+  return parent_ != nullptr ? parent_->window()->windowTitle()
+                            : QApplication::applicationDisplayName();
+}
 
 void TMessageBoxUI::Inform(const std::string& text) {
-  QMessageBox::information(parent_, Caption(parent_), QString::fromStdString(text));
+  QMessageBox::information(parent_, BoxCaption(), QString::fromStdString(text));
 }
 
 void TMessageBoxUI::ShowError(const std::string& text) {
-  QMessageBox::critical(parent_, Caption(parent_), QString::fromStdString(text));
+  QMessageBox::critical(parent_, BoxCaption(), QString::fromStdString(text));
 }
 
 bool TMessageBoxUI::Ask(const std::string& text, bool warning) {
   const auto buttons = QMessageBox::Yes | QMessageBox::No;
   const QString message = QString::fromStdString(text);
-  const auto answer = warning ? QMessageBox::warning(parent_, Caption(parent_), message, buttons)
-                              : QMessageBox::question(parent_, Caption(parent_), message, buttons);
+  const auto answer = warning ? QMessageBox::warning(parent_, BoxCaption(), message, buttons)
+                              : QMessageBox::question(parent_, BoxCaption(), message, buttons);
   return answer == QMessageBox::Yes;
 }
 
 void TMessageBoxUI::SetBusy(bool busy) {
-  if (busy)
+  if (busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-  else
+    ++busy_;
+  } else if (busy_ > 0) {
     QApplication::restoreOverrideCursor();
+    --busy_;
+  }
 }
 
 }  // namespace zelvora

@@ -8,6 +8,8 @@
 #include <iostream>
 
 #include "UI/AboutForm.h"
+#include "UI/AnswerScreens.h"
+#include "UI/Bkuprest.h"
 #include "UI/EnterPasswordForm.h"
 #include "UI/FlashMessageForm.h"
 #include "UI/MainForm.h"
@@ -73,6 +75,14 @@ QPixmap ShootPasswords(TScreenshotContext& context) {
   return Grab(form);
 }
 
+// A window that lives only for its picture.
+QPixmap ShootOwnWindow(std::unique_ptr<QWidget> window) {
+  if (!window) return {};
+  QPixmap picture = Grab(*window);
+  window->hide();
+  return picture;
+}
+
 }  // namespace
 
 void TScreenshotRegistry::Add(std::string name, TScreen screen) {
@@ -112,6 +122,15 @@ void RegisterScreens(TScreenshotRegistry& registry) {
   registry.Add("flash-message", ShootFlashMessage);
   registry.Add("enter-password", ShootEnterPassword);
   registry.Add("passwords", ShootPasswords);
+  for (TAnswerScreen screen : kAnswerScreens)
+    registry.Add(AnswerScreenName(screen),
+                 [screen](TScreenshotContext&) { return ShootOwnWindow(MakeAnswerScreen(screen)); });
+  registry.Add("backup-start",
+               [](TScreenshotContext&) { return ShootOwnWindow(MakeBkupRestStartScreen()); });
+  registry.Add("restore-message",
+               [](TScreenshotContext&) { return ShootOwnWindow(MakeBkupRestMessageScreen()); });
+  registry.Add("backup-progress",
+               [](TScreenshotContext&) { return ShootOwnWindow(MakeBkupRestProgressScreen()); });
 }
 
 }  // namespace zelvora

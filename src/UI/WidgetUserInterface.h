@@ -4,10 +4,9 @@
 // password prompt are created once and reused for the whole run.
 #pragma once
 
-#include <QPointer>
 #include <memory>
 
-#include "UI/model/UserInterface.h"
+#include "UI/MessageBoxUI.h"
 
 class QWidget;
 
@@ -16,21 +15,13 @@ namespace zelvora {
 class TFlashMessageForm;
 class TEnterPasswordForm;
 
-class TWidgetUserInterface : public TUserInterface {
+class TWidgetUserInterface : public TMessageBoxUI {
  public:
   TWidgetUserInterface();
   ~TWidgetUserInterface() override;
 
-  // The window message boxes and dialogs are centred on (none: the screen).
-  void SetParent(QWidget* parent) { parent_ = parent; }
-
-  void Inform(const std::string& text) override;
-  void ShowError(const std::string& text) override;
-  bool Ask(const std::string& text, bool warning = false) override;
-
   void ShowFlashMessage(const std::string& text) override;
   void HideFlashMessage() override;
-  void SetBusy(bool busy) override;
   void ShowAbout(const TAboutInfo& info) override;
   std::optional<std::string> AskPassword(const std::string& prompt, bool masked) override;
 
@@ -38,10 +29,8 @@ class TWidgetUserInterface : public TUserInterface {
   TEnterPasswordForm& EnterPasswordForm() { return *enter_password_; }
 
  private:
-  QPointer<QWidget> parent_;
   std::unique_ptr<TFlashMessageForm> flash_;
   std::unique_ptr<TEnterPasswordForm> enter_password_;
-  int busy_ = 0;
 };
 
 }  // namespace zelvora

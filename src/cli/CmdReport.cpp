@@ -94,6 +94,9 @@ int RunReport(CliContext& context) {
   for (const std::string& word : SplitCommas(args.Value("--select").value_or(""))) {
     const auto id = TObjectID::FromText(word);
     if (!id) throw CliUsageError("--select takes IDs written as n.n, not \"" + word + "\"");
+    // An experience counted twice would weigh twice in every average.
+    if (std::find(ids.begin(), ids.end(), *id) != ids.end())
+      throw CliUsageError(word + " is selected more than once");
     ids.push_back(*id);
   }
   if (ids.empty()) throw CliUsageError("report needs --select with at least one ID");
@@ -123,8 +126,8 @@ int RunReport(CliContext& context) {
     } catch (const std::exception&) {
       request.Copies = 0;
     }
-    if (request.Copies < 1 || request.Copies > 999)
-      throw CliUsageError("--copies needs a number from 1 to 999");
+    if (request.Copies < 1 || request.Copies > 99)
+      throw CliUsageError("--copies needs a number from 1 to 99");
   }
 
   const auto app = MakeReportApplication();
