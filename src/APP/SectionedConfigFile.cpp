@@ -1,9 +1,5 @@
 #include "APP/SectionedConfigFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -14,7 +10,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
@@ -24,25 +22,6 @@ namespace fs = std::filesystem;
 // A settings file is a few kilobytes; anything this large is not one, and
 // reading it whole would only exhaust memory.
 constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  return true;
-}
 
 // The section name of a header line, or false when the line is none.
 bool SectionHeaderName(std::string_view line, std::string_view& name) {
@@ -56,7 +35,7 @@ bool SectionHeaderName(std::string_view line, std::string_view& name) {
 bool MatchKey(std::string_view line, std::string_view key, std::string_view& value) {
   const auto eq = line.find('=');
   if (eq == std::string_view::npos) return false;
-  if (!SameName(Trim(line.substr(0, eq)), key)) return false;
+  if (!SameText(Trim(line.substr(0, eq)), key)) return false;
   value = Trim(line.substr(eq + 1));
   return true;
 }
@@ -85,30 +64,6 @@ void CheckValue(std::string_view key, std::string_view value) {
 }
 
 std::string ErrnoText(int err) { return std::generic_category().message(err); }
-
-// Closes a descriptor and removes the temporary file unless released.
-class TempFile {
- public:
-  TempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  int fd() const { return fd_; }
-  const std::string& path() const { return path_; }
-  int Close() {
-    const int rc = ::close(fd_);
-    fd_ = -1;
-    return rc;
-  }
-  void Release() { path_.clear(); }
-
- private:
-  int fd_;
-  std::string path_;
-};
 
 }  // namespace
 
@@ -166,7 +121,7 @@ void TSectionedConfigFile::Parse(std::string_view text) {
 TSectionedConfigFile::Section* TSectionedConfigFile::Find(std::string_view section) {
   const std::string_view name = Trim(section);
   for (auto& s : sections_)
-    if (SameName(s.name, name)) return &s;
+    if (SameText(s.name, name)) return &s;
   return nullptr;
 }
 
@@ -312,7 +267,7 @@ void TSectionedConfigFile::WriteSection(std::string_view section,
   bool first = true;
   const auto old_count = sections_.size();
   std::erase_if(sections_, [&](const Section& other) {
-    if (!SameName(other.name, name)) return false;
+    if (!SameText(other.name, name)) return false;
     if (first) {
       first = false;
       return false;
@@ -325,7 +280,7 @@ void TSectionedConfigFile::WriteSection(std::string_view section,
 void TSectionedConfigFile::EraseSection(std::string_view section) {
   const std::string_view name = Trim(section);
   const auto old_count = sections_.size();
-  std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, name); });
+  std::erase_if(sections_, [&](const Section& s) { return SameText(s.name, name); });
   if (sections_.size() != old_count) changed_ = true;
 }
 
@@ -345,47 +300,10 @@ void TSectionedConfigFile::Save() {
     changed_ = false;
     return;
   }
-  const auto fail = [this](const std::string& why) {
-    throw std::runtime_error("Cannot write settings file \"" + path_ + "\": " + why);
-  };
-  // A settings file reached through a symbolic link is replaced at the link's
-  // target, so the link stays.
-  std::error_code ec;
-  fs::path target = path_;
-  if (fs::is_symlink(target, ec)) {
-    target = fs::weakly_canonical(target, ec);
-    if (ec) fail(ec.message());
-  }
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) fail(ErrnoText(errno));
-  TempFile temp(fd, pattern);
-
-  const std::string bytes = Utf8ToCp1252(Text());
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(temp.fd(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(ErrnoText(errno));
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  // Keep the permissions of the file being replaced; a new file gets rw-r--r--.
-  struct stat old_stat {};
-  const mode_t mode = ::stat(target.c_str(), &old_stat) == 0 ? (old_stat.st_mode & 07777) : 0644;
-  if (::fchmod(temp.fd(), mode) != 0) fail(ErrnoText(errno));
-  if (::fsync(temp.fd()) != 0) fail(ErrnoText(errno));
-  if (temp.Close() != 0) fail(ErrnoText(errno));
-  if (::rename(temp.path().c_str(), target.c_str()) != 0) fail(ErrnoText(errno));
-  temp.Release();
-  // Make the rename itself durable; a failure here leaves a complete file.
-  const int dir_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir_fd >= 0) {
-    ::fsync(dir_fd);
-    ::close(dir_fd);
+  try {
+    WriteFileAtomically(path_, Utf8ToCp1252(Text()));
+  } catch (const EAtomicWriteError& error) {
+    throw std::runtime_error("Cannot write settings file \"" + path_ + "\": " + error.Reason());
   }
   changed_ = false;
 }

@@ -9,22 +9,12 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
 
 bool IsHeader(std::string_view line) {
   return line.size() > 2 && line.front() == '[' && line.back() == ']';
@@ -78,7 +68,7 @@ void TUpdControlFile::Parse(std::string_view text) {
 
 std::vector<std::string> TUpdControlFile::Entries(std::string_view section) const {
   for (const TSection& s : FSections) {
-    if (SameName(s.Name, section)) return s.Lines;
+    if (SameText(s.Name, section)) return s.Lines;
   }
   return {};
 }
@@ -86,7 +76,7 @@ std::vector<std::string> TUpdControlFile::Entries(std::string_view section) cons
 void TUpdControlFile::Clear(std::string_view section) {
   bool found = false;
   for (TSection& s : FSections) {
-    if (SameName(s.Name, section)) {
+    if (SameText(s.Name, section)) {
       s.Lines.clear();
       found = true;
     }
@@ -116,21 +106,9 @@ std::string TUpdControlFile::Bytes() const {
 void TUpdControlFile::Save() const {
   if (FPath.empty()) return;
   const std::string bytes = Bytes();
-  const std::string temp = FPath + ".tmp";
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (file == nullptr) {
-    throw std::runtime_error("Cannot create file \"" + temp + "\": " + std::strerror(errno));
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  std::error_code ec;
-  if (!written || !closed) {
-    std::filesystem::remove(temp, ec);
-    throw std::runtime_error("Cannot write file \"" + FPath + "\"");
-  }
-  std::filesystem::rename(temp, FPath, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
+  try {
+    WriteFileAtomically(FPath, bytes);
+  } catch (const EAtomicWriteError&) {
     throw std::runtime_error("Cannot write file \"" + FPath + "\"");
   }
 }
