@@ -18,10 +18,17 @@ constexpr mode_t kNewFileMode = 0644;
 
 std::string ErrorText(int error) { return std::generic_category().message(error); }
 
+// Built by appending: GCC 12 warns falsely (-Wrestrict) on chains of + here.
+std::string Message(const std::string& path, const std::string& reason) {
+  std::string message = "Cannot write file \"";
+  message.append(path).append("\": ").append(reason);
+  return message;
+}
+
 }  // namespace
 
 EAtomicWriteError::EAtomicWriteError(Step step, std::string path, std::string reason)
-    : std::runtime_error("Cannot write file \"" + path + "\": " + reason),
+    : std::runtime_error(Message(path, reason)),
       step_(step),
       path_(std::move(path)),
       reason_(std::move(reason)) {}
@@ -37,7 +44,9 @@ TAtomicFile::TAtomicFile(std::string target) : target_(std::move(target)) {
   fs::path folder = real.parent_path();
   if (folder.empty()) folder = ".";
   folder_ = folder.string();
-  std::string pattern = (folder / ("." + real.filename().string() + ".XXXXXX")).string();
+  std::string name = ".";
+  name.append(real.filename().string()).append(".XXXXXX");
+  std::string pattern = (folder / name).string();
   fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
   if (fd_ < 0) Fail(EAtomicWriteError::Step::kCreate, errno);
   temp_ = std::move(pattern);
