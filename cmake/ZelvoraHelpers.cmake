@@ -1,6 +1,44 @@
-# zelvora_library(NAME [QT] DEPS dep...)
-# A library of every .cpp in the calling folder. Public headers are included as
-# "<folder>/<Header>.h" from src/.
+# Layering the build enforces: every library compiles against, and exposes to
+# the targets that link it, an include root of its own made in the build tree
+# (<build>/include/<library>/<folder>/<Header>.h, each a link to the header in
+# src/). A target sees the headers of the libraries it links, directly or
+# through them, and no others: a store/ file that included a DB/ header would
+# not compile. Headers are included as "<folder>/<Header>.h".
+
+# zelvora_include_root(TARGET SCOPE SOURCES...)
+# Makes TARGET's include root from the headers beside SOURCES: a header with a
+# .cpp of the same name belongs to the target that compiles that .cpp; a
+# header without one belongs to every target built from its folder.
+function(zelvora_include_root target scope)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  file(REMOVE_RECURSE ${root})
+  file(MAKE_DIRECTORY ${root})
+  set(folders "")
+  foreach(source ${ARGN})
+    get_filename_component(folder ${source} DIRECTORY)
+    list(APPEND folders ${folder})
+  endforeach()
+  list(REMOVE_DUPLICATES folders)
+  foreach(folder ${folders})
+    file(GLOB headers CONFIGURE_DEPENDS ${folder}/*.h)
+    foreach(header ${headers})
+      get_filename_component(stem ${header} NAME_WE)
+      set(own_source ${folder}/${stem}.cpp)
+      if(EXISTS ${own_source} AND NOT own_source IN_LIST ARGN)
+        continue()
+      endif()
+      file(RELATIVE_PATH relative ${PROJECT_SOURCE_DIR}/src ${header})
+      get_filename_component(link_folder ${root}/${relative} DIRECTORY)
+      file(MAKE_DIRECTORY ${link_folder})
+      file(CREATE_LINK ${header} ${root}/${relative} SYMBOLIC)
+    endforeach()
+  endforeach()
+  target_include_directories(${target} ${scope} ${root})
+endfunction()
+
+# zelvora_library(NAME [SOURCES src...] DEPS dep...)
+# A library of the given sources (default: every .cpp in the calling folder),
+# linking DEPS publicly; its public headers are the ones beside its sources.
 function(zelvora_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   if(NOT ARG_SOURCES)
@@ -9,18 +47,19 @@ function(zelvora_library name)
   if(NOT ARG_SOURCES)
     # A folder without code yet still gives its dependants a target to name.
     add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name} INTERFACE ${ARG_DEPS})
     return()
   endif()
   add_library(${name} STATIC ${ARG_SOURCES})
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  zelvora_include_root(${name} PUBLIC ${ARG_SOURCES})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
 endfunction()
 
 # zelvora_test_suite(NAME [OWN_MAIN] DEPS dep...)
 # One GoogleTest executable of every .cpp in the calling folder; each test is
-# registered with CTest. Tests find shared test data through ZELVORA_TESTDATA.
+# registered with CTest. Tests see the headers of DEPS (and what those link)
+# and the shared test helpers under tests/; they find shared test data through
+# ZELVORA_TESTDATA.
 function(zelvora_test_suite name)
   cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;DEPS" ${ARGN})
   if(NOT ARG_SOURCES)
@@ -30,7 +69,7 @@ function(zelvora_test_suite name)
     return()
   endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
   if(NOT ARG_OWN_MAIN)
     target_link_libraries(${name} PRIVATE GTest::gtest_main)
@@ -46,7 +85,6 @@ endfunction()
 function(zelvora_fuzzer name source)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   add_executable(${name} ${source})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
 endfunction()

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2 poppler-utils
   libsodium-dev libsqlite3-dev zlib1g-dev
-  clang libclang-rt-dev ccache
+  clang clang-format libclang-rt-dev ccache
   desktop-file-utils appstream dpkg-dev
   xvfb at-spi2-core python3-pyatspi xdotool imagemagick
 )

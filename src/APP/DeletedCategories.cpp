@@ -4,17 +4,12 @@
 #include <stdexcept>
 
 #include "APP/SectionedConfigFile.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
 
 constexpr std::size_t kCompanyKeyLength = 16;
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
 
 bool IsUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
@@ -22,15 +17,6 @@ void CheckCompanyKey(std::string_view key) {
   bool ok = key.size() == kCompanyKeyLength;
   for (std::size_t i = 0; ok && i < key.size(); ++i) ok = IsUpperHex(key[i]);
   if (!ok) throw std::invalid_argument("Invalid company key \"" + std::string(key) + "\"");
-}
-
-char Fold(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Fold(a[i]) != Fold(b[i])) return false;
-  return true;
 }
 
 // A name is one line of the file; a line break would start another entry.
@@ -81,7 +67,7 @@ std::optional<TDeletedCategory> TDeletedCategories::Take(std::vector<TDeletedCat
                                                          std::string_view name) {
   const std::string_view wanted = Trim(name);
   for (auto it = categories.begin(); it != categories.end(); ++it) {
-    if (SameName(Trim(it->name), wanted)) {
+    if (SameText(Trim(it->name), wanted)) {
       TDeletedCategory found = *it;
       categories.erase(it);
       return found;

@@ -1,9 +1,5 @@
 #include "APP/SectionedConfigFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -14,7 +10,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
@@ -25,38 +23,11 @@ namespace fs = std::filesystem;
 // reading it whole would only exhaust memory.
 constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (FoldAscii(a[i]) != FoldAscii(b[i])) return false;
-  return true;
-}
-
-// The section name of a header line, or false when the line is none.
-bool SectionHeaderName(std::string_view line, std::string_view& name) {
-  const std::string_view t = Trim(line);
-  if (t.size() <= 2 || t.front() != '[' || t.back() != ']') return false;
-  name = Trim(t.substr(1, t.size() - 2));
-  return true;
-}
-
 // True when `line` is a "key=value" line for `key`; `value` is then trimmed.
 bool MatchKey(std::string_view line, std::string_view key, std::string_view& value) {
   const auto eq = line.find('=');
   if (eq == std::string_view::npos) return false;
-  if (!SameName(Trim(line.substr(0, eq)), key)) return false;
+  if (!SameText(Trim(line.substr(0, eq)), key)) return false;
   value = Trim(line.substr(eq + 1));
   return true;
 }
@@ -85,30 +56,6 @@ void CheckValue(std::string_view key, std::string_view value) {
 }
 
 std::string ErrnoText(int err) { return std::generic_category().message(err); }
-
-// Closes a descriptor and removes the temporary file unless released.
-class TempFile {
- public:
-  TempFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
-  ~TempFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!path_.empty()) ::unlink(path_.c_str());
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  int fd() const { return fd_; }
-  const std::string& path() const { return path_; }
-  int Close() {
-    const int rc = ::close(fd_);
-    fd_ = -1;
-    return rc;
-  }
-  void Release() { path_.clear(); }
-
- private:
-  int fd_;
-  std::string path_;
-};
 
 }  // namespace
 
@@ -140,56 +87,24 @@ TSectionedConfigFile TSectionedConfigFile::FromText(std::string_view utf8_text) 
   return file;
 }
 
-void TSectionedConfigFile::Parse(std::string_view text) {
-  preamble_.clear();
-  sections_.clear();
-  // Lines end with CR LF, LF or a lone CR, so no line held in memory ever
-  // contains a line break.
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    auto end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    if (end < text.size() && text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-    std::string_view name;
-    if (SectionHeaderName(line, name)) {
-      sections_.push_back(Section{std::string(line), std::string(name), {}});
-    } else if (sections_.empty()) {
-      preamble_.emplace_back(line);
-    } else {
-      sections_.back().lines.emplace_back(line);
-    }
-  }
-}
+void TSectionedConfigFile::Parse(std::string_view text) { text_ = TSectionedText::Parse(text); }
 
-TSectionedConfigFile::Section* TSectionedConfigFile::Find(std::string_view section) {
-  const std::string_view name = Trim(section);
-  for (auto& s : sections_)
-    if (SameName(s.name, name)) return &s;
-  return nullptr;
-}
-
-const TSectionedConfigFile::Section* TSectionedConfigFile::Find(std::string_view section) const {
-  return const_cast<TSectionedConfigFile*>(this)->Find(section);
-}
-
-TSectionedConfigFile::Section& TSectionedConfigFile::FindOrAppend(std::string_view section) {
-  if (Section* s = Find(section)) return *s;
+TTextSection& TSectionedConfigFile::FindOrAppend(std::string_view section) {
+  if (TTextSection* s = text_.Find(section)) return *s;
   // Keep a blank line between the last section and the new one, for people
   // who read and edit the file.
-  std::vector<std::string>& last = sections_.empty() ? preamble_ : sections_.back().lines;
-  if (!(sections_.empty() && preamble_.empty()) && (last.empty() || !Trim(last.back()).empty()))
+  std::vector<std::string>& last =
+      text_.sections.empty() ? text_.preamble : text_.sections.back().lines;
+  if (!(text_.sections.empty() && text_.preamble.empty()) &&
+      (last.empty() || !Trim(last.back()).empty()))
     last.emplace_back();
-  const std::string name(Trim(section));
-  sections_.push_back(Section{"[" + name + "]", name, {}});
   changed_ = true;
-  return sections_.back();
+  return text_.Append(section);
 }
 
 std::string TSectionedConfigFile::ReadString(std::string_view section, std::string_view key,
                                              std::string_view def) const {
-  if (const Section* s = Find(section)) {
+  if (const TTextSection* s = text_.Find(section)) {
     const std::string_view k = Trim(key);
     for (const auto& line : s->lines) {
       std::string_view value;
@@ -229,7 +144,7 @@ void TSectionedConfigFile::WriteString(std::string_view section, std::string_vie
   CheckValue(key, value);
   const std::string_view k = Trim(key);
   if (Trim(value).empty()) {
-    Section* s = Find(section);
+    TTextSection* s = text_.Find(section);
     if (!s) return;
     std::string_view ignored;
     const auto old_size = s->lines.size();
@@ -238,7 +153,7 @@ void TSectionedConfigFile::WriteString(std::string_view section, std::string_vie
     return;
   }
   const std::string new_line = std::string(k) + "=" + std::string(value);
-  Section& s = FindOrAppend(section);
+  TTextSection& s = FindOrAppend(section);
   for (auto& line : s.lines) {
     std::string_view old_value;
     if (MatchKey(line, k, old_value)) {
@@ -268,12 +183,12 @@ void TSectionedConfigFile::WriteBool(std::string_view section, std::string_view 
 }
 
 bool TSectionedConfigFile::SectionExists(std::string_view section) const {
-  return Find(section) != nullptr;
+  return text_.Find(section) != nullptr;
 }
 
 std::vector<std::string> TSectionedConfigFile::ReadSection(std::string_view section) const {
   std::vector<std::string> lines;
-  if (const Section* s = Find(section)) {
+  if (const TTextSection* s = text_.Find(section)) {
     for (const auto& line : s->lines)
       if (!Trim(line).empty()) lines.push_back(line);
   }
@@ -288,7 +203,7 @@ void TSectionedConfigFile::WriteSection(std::string_view section,
       throw std::invalid_argument("Invalid settings line in section \"" + std::string(section) +
                                   "\": line breaks are not allowed");
     std::string_view ignored;
-    if (SectionHeaderName(line, ignored))
+    if (TSectionedText::IsHeader(line, ignored))
       throw std::invalid_argument("Invalid settings line \"" + line + "\" in section \"" +
                                   std::string(section) + "\"");
   }
@@ -298,7 +213,7 @@ void TSectionedConfigFile::WriteSection(std::string_view section,
   }
   // Other sections of the same name would hide nothing but confuse editors;
   // the first one is rewritten and later ones dropped.
-  Section& s = FindOrAppend(section);
+  TTextSection& s = FindOrAppend(section);
   std::vector<std::string> rebuilt = lines;
   std::size_t trailing = s.lines.size();
   while (trailing > 0 && Trim(s.lines[trailing - 1]).empty()) --trailing;
@@ -310,34 +225,26 @@ void TSectionedConfigFile::WriteSection(std::string_view section,
   }
   const std::string_view name = Trim(section);
   bool first = true;
-  const auto old_count = sections_.size();
-  std::erase_if(sections_, [&](const Section& other) {
-    if (!SameName(other.name, name)) return false;
+  const auto old_count = text_.sections.size();
+  std::erase_if(text_.sections, [&](const TTextSection& other) {
+    if (!SameText(other.name, name)) return false;
     if (first) {
       first = false;
       return false;
     }
     return true;
   });
-  if (sections_.size() != old_count) changed_ = true;
+  if (text_.sections.size() != old_count) changed_ = true;
 }
 
 void TSectionedConfigFile::EraseSection(std::string_view section) {
   const std::string_view name = Trim(section);
-  const auto old_count = sections_.size();
-  std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, name); });
-  if (sections_.size() != old_count) changed_ = true;
+  const auto old_count = text_.sections.size();
+  std::erase_if(text_.sections, [&](const TTextSection& s) { return SameText(s.name, name); });
+  if (text_.sections.size() != old_count) changed_ = true;
 }
 
-std::string TSectionedConfigFile::Text() const {
-  std::string text;
-  for (const auto& line : preamble_) text += line + "\r\n";
-  for (const auto& s : sections_) {
-    text += s.header + "\r\n";
-    for (const auto& line : s.lines) text += line + "\r\n";
-  }
-  return text;
-}
+std::string TSectionedConfigFile::Text() const { return text_.Text(); }
 
 void TSectionedConfigFile::Save() {
   if (!changed_) return;
@@ -345,47 +252,10 @@ void TSectionedConfigFile::Save() {
     changed_ = false;
     return;
   }
-  const auto fail = [this](const std::string& why) {
-    throw std::runtime_error("Cannot write settings file \"" + path_ + "\": " + why);
-  };
-  // A settings file reached through a symbolic link is replaced at the link's
-  // target, so the link stays.
-  std::error_code ec;
-  fs::path target = path_;
-  if (fs::is_symlink(target, ec)) {
-    target = fs::weakly_canonical(target, ec);
-    if (ec) fail(ec.message());
-  }
-  fs::path folder = target.parent_path();
-  if (folder.empty()) folder = ".";
-  std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(pattern.data());
-  if (fd < 0) fail(ErrnoText(errno));
-  TempFile temp(fd, pattern);
-
-  const std::string bytes = Utf8ToCp1252(Text());
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(temp.fd(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(ErrnoText(errno));
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  // Keep the permissions of the file being replaced; a new file gets rw-r--r--.
-  struct stat old_stat {};
-  const mode_t mode = ::stat(target.c_str(), &old_stat) == 0 ? (old_stat.st_mode & 07777) : 0644;
-  if (::fchmod(temp.fd(), mode) != 0) fail(ErrnoText(errno));
-  if (::fsync(temp.fd()) != 0) fail(ErrnoText(errno));
-  if (temp.Close() != 0) fail(ErrnoText(errno));
-  if (::rename(temp.path().c_str(), target.c_str()) != 0) fail(ErrnoText(errno));
-  temp.Release();
-  // Make the rename itself durable; a failure here leaves a complete file.
-  const int dir_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
-  if (dir_fd >= 0) {
-    ::fsync(dir_fd);
-    ::close(dir_fd);
+  try {
+    WriteFileAtomically(path_, Utf8ToCp1252(Text()));
+  } catch (const EAtomicWriteError& error) {
+    throw std::runtime_error("Cannot write settings file \"" + path_ + "\": " + error.Reason());
   }
   changed_ = false;
 }

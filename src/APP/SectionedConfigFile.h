@@ -2,11 +2,9 @@
 // (window placement, list widths, report configuration, prefix histories,
 // deleted categories).
 //
-// File form: lines of Windows-1252 text. A line longer than two characters
-// that begins with "[" and ends with "]" starts a section named by the text
-// between the brackets; every other line belongs to the current section. In a
-// section, a value is found by its key: the first line made of the key, "="
-// and the value.
+// File form: lines of Windows-1252 text in sections (APP/SectionedText.h).
+// In a section, a value is found by its key: the first line made of the key,
+// "=" and the value.
 //
 // Callers may rely on:
 //  - Section names and keys match without regard to letter case; the value is
@@ -33,6 +31,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "APP/SectionedText.h"
 
 namespace zelvora {
 
@@ -76,20 +76,11 @@ class TSectionedConfigFile {
   std::string Text() const;
 
  private:
-  struct Section {
-    std::string header;  // the header line as read or written
-    std::string name;    // text between the brackets
-    std::vector<std::string> lines;
-  };
-
   void Parse(std::string_view utf8_text);
-  Section* Find(std::string_view section);
-  const Section* Find(std::string_view section) const;
-  Section& FindOrAppend(std::string_view section);
+  TTextSection& FindOrAppend(std::string_view section);
 
   std::string path_;
-  std::vector<std::string> preamble_;  // lines before the first section
-  std::vector<Section> sections_;
+  TSectionedText text_;
   bool changed_ = false;
 };
 

@@ -1,36 +1,16 @@
 #include "APP/UpdControlFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
-namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i];
-    char y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-bool IsHeader(std::string_view line) {
-  return line.size() > 2 && line.front() == '[' && line.back() == ']';
-}
-
-}  // namespace
 
 TUpdControlFile::TUpdControlFile(std::string path) : FPath(std::move(path)) {
   std::error_code ec;
@@ -50,87 +30,32 @@ TUpdControlFile TUpdControlFile::FromBytes(std::string_view bytes) {
   return file;
 }
 
-// Lines end at CR LF, LF or a lone CR; a final line break ends the last line
-// rather than starting an empty one.
-void TUpdControlFile::Parse(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    std::string line(text.substr(pos, end == std::string_view::npos ? text.npos : end - pos));
-    if (end == std::string_view::npos) {
-      pos = text.size();
-    } else {
-      pos = end + 1;
-      if (text[end] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-    }
-    if (IsHeader(line)) {
-      TSection section;
-      section.Name = line.substr(1, line.size() - 2);
-      section.Header = std::move(line);
-      FSections.push_back(std::move(section));
-    } else if (FSections.empty()) {
-      FPreamble.push_back(std::move(line));
-    } else {
-      FSections.back().Lines.push_back(std::move(line));
-    }
-  }
-}
+void TUpdControlFile::Parse(std::string_view text) { FText = TSectionedText::Parse(text); }
 
 std::vector<std::string> TUpdControlFile::Entries(std::string_view section) const {
-  for (const TSection& s : FSections) {
-    if (SameName(s.Name, section)) return s.Lines;
-  }
-  return {};
+  const TTextSection* found = FText.Find(section);
+  return found != nullptr ? found->lines : std::vector<std::string>{};
 }
 
 void TUpdControlFile::Clear(std::string_view section) {
   bool found = false;
-  for (TSection& s : FSections) {
-    if (SameName(s.Name, section)) {
-      s.Lines.clear();
+  for (TTextSection& s : FText.sections) {
+    if (SameText(s.name, Trim(section))) {
+      s.lines.clear();
       found = true;
     }
   }
-  if (!found) {
-    TSection added;
-    added.Name = std::string(section);
-    added.Header = "[" + added.Name + "]";
-    FSections.push_back(std::move(added));
-  }
+  if (!found) FText.Append(section);
 }
 
-std::string TUpdControlFile::Bytes() const {
-  std::string text;
-  auto add = [&text](const std::string& line) {
-    text += line;
-    text += "\r\n";
-  };
-  for (const std::string& line : FPreamble) add(line);
-  for (const TSection& s : FSections) {
-    add(s.Header);
-    for (const std::string& line : s.Lines) add(line);
-  }
-  return Utf8ToCp1252(text);
-}
+std::string TUpdControlFile::Bytes() const { return Utf8ToCp1252(FText.Text()); }
 
 void TUpdControlFile::Save() const {
   if (FPath.empty()) return;
   const std::string bytes = Bytes();
-  const std::string temp = FPath + ".tmp";
-  std::FILE* file = std::fopen(temp.c_str(), "wb");
-  if (file == nullptr) {
-    throw std::runtime_error("Cannot create file \"" + temp + "\": " + std::strerror(errno));
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const bool closed = std::fclose(file) == 0;
-  std::error_code ec;
-  if (!written || !closed) {
-    std::filesystem::remove(temp, ec);
-    throw std::runtime_error("Cannot write file \"" + FPath + "\"");
-  }
-  std::filesystem::rename(temp, FPath, ec);
-  if (ec) {
-    std::filesystem::remove(temp, ec);
+  try {
+    WriteFileAtomically(FPath, bytes);
+  } catch (const EAtomicWriteError&) {
     throw std::runtime_error("Cannot write file \"" + FPath + "\"");
   }
 }

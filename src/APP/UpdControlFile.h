@@ -1,10 +1,8 @@
 // TUpdControlFile: the update control file "Update2.INI": sections of
 // entries, one entry per line.
 //
-// A line of more than two characters that begins with "[" and ends with "]"
-// starts a section named by the text between them (matched without regard
-// to letter case); every following line up to the next section line is one
-// entry of that section, empty lines included. Lines before the first
+// The file's lines are read in sections (APP/SectionedText.h); every line of
+// a section is one entry, empty lines included. Lines before the first
 // section line are ignored but kept.
 //
 // Callers may rely on:
@@ -20,6 +18,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "APP/SectionedText.h"
 
 namespace zelvora {
 
@@ -46,17 +46,11 @@ class TUpdControlFile {
   void Save() const;
 
  private:
-  struct TSection {
-    std::string Header;  // the header line as read or written
-    std::string Name;
-    std::vector<std::string> Lines;
-  };
   void Parse(std::string_view utf8);
 
   std::string FPath;
   bool FExists = false;
-  std::vector<std::string> FPreamble;
-  std::vector<TSection> FSections;
+  TSectionedText FText;
 };
 
 }  // namespace zelvora

@@ -12,6 +12,7 @@
 #include "APP/ShippedFiles.h"
 #include "APP/UpdControlFile.h"
 #include "DB/Survobj.h"
+#include "base/Text.h"
 #include "interchange/Parser.h"
 #include "interchange/ScrmStrm.h"
 #include "interchange/SurvMap.h"
@@ -26,14 +27,6 @@ constexpr const char* kSectionSurveys = "SURVEYS";
 constexpr const char* kSectionExports = "EXPORTS";
 constexpr const char* kSectionImports = "IMPORTS";
 constexpr const char* kSectionRemove = "REMOVE";
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return out;
-}
 
 // A whole decimal integer, or -1.
 std::int32_t DecimalOrMinusOne(std::string_view text) {
@@ -222,7 +215,7 @@ void TUpdateProcessor::ImportTextPackage(TDataRoot& root, const std::string& ent
 }
 
 bool TUpdateProcessor::IsExportName(std::string_view name) {
-  const std::string upper = Upper(name);
+  const std::string upper = UpperCase(name);
   for (const char* known : {"ALL.XML", "COMPANIES.XML", "SURVEYS.XML", "SKILLAREAS.XML",
                             "COMPANIES", "SURVEYS", "SKILLAREAS"}) {
     if (upper == known) return true;
@@ -231,7 +224,7 @@ bool TUpdateProcessor::IsExportName(std::string_view name) {
 }
 
 bool TUpdateProcessor::Export(TDataRoot& root, std::string_view name) {
-  const std::string upper = Upper(name);
+  const std::string upper = UpperCase(name);
   if (upper == "ALL.XML") {
     SaveXml(PathOf("ALL.XML"), [&root](TDocument& d) { TSurveyMapper().WriteObject(root, d); });
   } else if (upper == "COMPANIES.XML") {
@@ -260,7 +253,7 @@ bool TUpdateProcessor::Export(TDataRoot& root, std::string_view name) {
 void TUpdateProcessor::ImportXmlPackage(TDataRoot& root, const std::string& entry) {
   std::string bytes;
   std::filesystem::path path(entry);
-  if (Upper(path.extension().string()) == ".Z") {
+  if (UpperCase(path.extension().string()) == ".Z") {
     std::ostringstream member;
     TCompress().ExtractToMemory(PathOf(entry), path.filename().replace_extension(".xml").string(),
                                 member);

@@ -6,6 +6,7 @@
 #include "DB/Department.h"
 #include "DB/Rater.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
@@ -27,19 +28,6 @@ int CategoryNumber(const std::string& text) {
   return value;
 }
 
-std::string Trimmed(const std::string& text) {
-  std::size_t begin = 0;
-  std::size_t end = text.size();
-  while (begin < end && static_cast<unsigned char>(text[begin]) <= ' ') ++begin;
-  while (end > begin && static_cast<unsigned char>(text[end - 1]) <= ' ') --end;
-  return text.substr(begin, end - begin);
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 TCompany::TCompany() : Categories(DefaultCategories()) {}
@@ -50,7 +38,8 @@ TCompany::~TCompany() {
 }
 
 std::string TCompany::DefaultCategories() {
-  static const char* const kNames[] = {"Self", "Boss", "Others", "Peer", "Staff", "Team", "Clients"};
+  static const char* const kNames[] = {"Self",  "Boss", "Others", "Peer",
+                                       "Staff", "Team", "Clients"};
   std::string text;
   for (int i = 0; i < 7; ++i) {
     text += std::to_string(i) + "=" + kNames[i];
@@ -119,10 +108,10 @@ std::string TCompany::CategoryName(int number) const {
 }
 
 TRater* TCompany::FindRater(const std::string& name) {
-  const std::string wanted = Upper(Trimmed(name));
+  const std::string_view wanted = Trim(name);
   for (TSurvObject* item : Raters().Raw()) {
     auto* rater = static_cast<TRater*>(item);
-    if (Upper(Trimmed(rater->Name)) == wanted) return rater;
+    if (SameText(Trim(rater->Name), wanted)) return rater;
   }
   return nullptr;
 }
@@ -130,7 +119,7 @@ TRater* TCompany::FindRater(const std::string& name) {
 TRater* TCompany::EnsureRater(const std::string& name) {
   if (TRater* found = FindRater(name)) return found;
   auto rater = std::make_unique<TRater>();
-  rater->Name = Trimmed(name);
+  rater->Name = std::string(Trim(name));
   return Raters().Adopt(std::move(rater));
 }
 
@@ -178,7 +167,8 @@ bool TCompany::InsertRecord() { return SurveyDB().Insert(*this); }
 void TCompany::StoreTree() {
   InsertRecord();
   auto& departments = EnsureList(FDepartments);
-  for (TSurvObject* department : std::vector<TSurvObject*>(departments.Raw())) department->StoreTree();
+  for (TSurvObject* department : std::vector<TSurvObject*>(departments.Raw()))
+    department->StoreTree();
   FDepartmentsLoaded = true;
   auto& raters = EnsureList(FRaters);
   for (TSurvObject* rater : std::vector<TSurvObject*>(raters.Raw())) rater->StoreTree();

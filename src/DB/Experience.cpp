@@ -8,19 +8,9 @@
 #include "DB/Subject.h"
 #include "DB/Survey.h"
 #include "base/DateTime.h"
+#include "base/Text.h"
 
 namespace zelvora {
-namespace {
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
-
-}  // namespace
-
 TExperience::~TExperience() { DestroyList(FScoreSheets); }
 
 TSubject* TExperience::Subject() {
@@ -64,7 +54,7 @@ TScoreSheetList& TExperience::ScoreSheets() {
 
 bool TExperience::HasRaterName(const std::string& name) const {
   return std::any_of(RaterNames.begin(), RaterNames.end(),
-                     [&](const std::string& entry) { return SameTextIgnoringCase(entry, name); });
+                     [&](const std::string& entry) { return SameText(entry, name); });
 }
 
 void TExperience::Update(TObservable& list, TSurvObject* item, int code) {
@@ -79,9 +69,9 @@ void TExperience::Update(TObservable& list, TSurvObject* item, int code) {
     }
     case ncDelete: {
       auto* sheet = static_cast<TScoreSheet*>(item);
-      const auto it = std::find_if(RaterNames.begin(), RaterNames.end(), [&](const std::string& entry) {
-        return SameTextIgnoringCase(entry, sheet->RaterName);
-      });
+      const auto it =
+          std::find_if(RaterNames.begin(), RaterNames.end(),
+                       [&](const std::string& entry) { return SameText(entry, sheet->RaterName); });
       if (it != RaterNames.end()) RaterNames.erase(it);
       DeleteAndFree(sheet);
       break;

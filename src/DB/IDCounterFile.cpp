@@ -13,9 +13,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 
 #include "DB/SurvList.h"
+#include "base/AtomicFile.h"
+#include "base/LittleEndian.h"
 
 namespace zelvora {
 namespace {
@@ -36,22 +37,18 @@ std::uint32_t Fnv1a(const unsigned char* data, std::size_t size) {
   return hash;
 }
 
-void Put32(unsigned char* p, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
-}
-std::uint32_t Get32(const unsigned char* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
-}
-
 [[noreturn]] void Fail(const std::string& path, const char* what) {
   const int error = errno;
   std::string message = "The ID source file ";
-  message.append(path).append(" could not be ").append(what).append(": ").append(std::strerror(error));
+  message.append(path)
+      .append(" could not be ")
+      .append(what)
+      .append(": ")
+      .append(std::strerror(error));
   throw ESurvObjError(message);
 }
 
-// Closes the descriptor however the write ends.
+// Closes the descriptor however the read ends.
 class TFd {
  public:
   explicit TFd(int fd) : FFd(fd) {}
@@ -61,11 +58,6 @@ class TFd {
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
   int Get() const { return FFd; }
-  int Release() {
-    const int fd = FFd;
-    FFd = -1;
-    return fd;
-  }
 
  private:
   int FFd;
@@ -88,9 +80,9 @@ bool TIDCounterFile::Load() {
     }
   }
   if (got == static_cast<ssize_t>(kFileSize) && std::memcmp(bytes + kMagicOffset, kMagic, 4) == 0 &&
-      Get32(bytes + kHashOffset) == Fnv1a(bytes, kHashOffset)) {
-    const auto origin = static_cast<std::int32_t>(Get32(bytes + kOriginOffset));
-    const auto next = static_cast<std::int32_t>(Get32(bytes + kNextOffset));
+      le::Get32(bytes + kHashOffset) == Fnv1a(bytes, kHashOffset)) {
+    const auto origin = static_cast<std::int32_t>(le::Get32(bytes + kOriginOffset));
+    const auto next = static_cast<std::int32_t>(le::Get32(bytes + kNextOffset));
     if (origin > kLastBuiltInOrigin && next >= 1) {
       FOrigin = origin;
       FNext = next;
@@ -113,42 +105,19 @@ void TIDCounterFile::StoreNextSerial(std::int32_t next) {
 void TIDCounterFile::Write(std::int32_t origin, std::int32_t next) {
   unsigned char bytes[kFileSize] = {};
   std::memcpy(bytes + kMagicOffset, kMagic, 4);
-  Put32(bytes + kOriginOffset, static_cast<std::uint32_t>(origin));
-  Put32(bytes + kNextOffset, static_cast<std::uint32_t>(next));
-  Put32(bytes + kHashOffset, Fnv1a(bytes, kHashOffset));
+  le::Put32(bytes + kOriginOffset, static_cast<std::uint32_t>(origin));
+  le::Put32(bytes + kNextOffset, static_cast<std::uint32_t>(next));
+  le::Put32(bytes + kHashOffset, Fnv1a(bytes, kHashOffset));
 
-  const std::string temp = FPath + ".tmp";
-  {
-    TFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-    if (fd.Get() < 0) Fail(temp, "created");
-    std::size_t done = 0;
-    while (done < kFileSize) {
-      const ssize_t wrote = ::write(fd.Get(), bytes + done, kFileSize - done);
-      if (wrote < 0) {
-        if (errno == EINTR) continue;
-        ::unlink(temp.c_str());
-        Fail(temp, "written");
-      }
-      done += static_cast<std::size_t>(wrote);
-    }
-    if (::fsync(fd.Get()) != 0) {
-      ::unlink(temp.c_str());
-      Fail(temp, "written");
-    }
-    if (::close(fd.Release()) != 0) {
-      ::unlink(temp.c_str());
-      Fail(temp, "written");
-    }
+  try {
+    WriteFileAtomically(FPath, std::string_view(reinterpret_cast<const char*>(bytes), kFileSize));
+  } catch (const EAtomicWriteError& error) {
+    const char* what = "replaced";
+    if (error.FailedStep() == EAtomicWriteError::Step::kCreate) what = "created";
+    if (error.FailedStep() == EAtomicWriteError::Step::kWrite) what = "written";
+    throw ESurvObjError("The ID source file " + FPath + " could not be " + what + ": " +
+                        error.Reason());
   }
-  if (::rename(temp.c_str(), FPath.c_str()) != 0) {
-    ::unlink(temp.c_str());
-    Fail(FPath, "replaced");
-  }
-  // The rename itself must survive a power cut too.
-  const std::filesystem::path parent = std::filesystem::path(FPath).parent_path();
-  const std::string folder = parent.empty() ? std::string(".") : parent.string();
-  TFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.Get() < 0 || ::fsync(dir.Get()) != 0) Fail(folder, "synced");
 }
 
 }  // namespace zelvora

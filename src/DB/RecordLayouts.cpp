@@ -67,11 +67,11 @@
 #include "DB/RecordLayouts.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 #include "DB/Survobj.h"
 #include "base/Cp1252.h"
+#include "base/LittleEndian.h"
 
 namespace zelvora {
 namespace {
@@ -108,8 +108,8 @@ constexpr std::int32_t kParent = 12, kSubjectID = 20, kDate = 28, kSurveyID = 36
 }
 namespace scoresheet {
 constexpr std::int32_t kRaterName = 12, kParent = 48, kCategory = 56, kDate = 58, kAnswers1 = 66,
-                       kAnswers1Size = 200, kCompleted = 266, kAnswersEdited = 267,
-                       kAnswers2 = 283, kAnswers2Size = 30, kLength = 313;
+                       kAnswers1Size = 200, kCompleted = 266, kAnswersEdited = 267, kAnswers2 = 283,
+                       kAnswers2Size = 30, kLength = 313;
 }
 static_assert(scoresheet::kAnswers1Size + scoresheet::kAnswers2Size == kAnswersBufSize);
 
@@ -143,56 +143,49 @@ const TFileblockInfo kFileblocks[kFileblockCount] = {
 // --- little-endian fields; every caller passes an offset inside the record.
 
 void Require(std::span<const unsigned char> record, std::int32_t offset, std::int32_t size) {
-  if (offset < 0 || static_cast<std::size_t>(offset) + static_cast<std::size_t>(size) > record.size()) {
+  if (offset < 0 ||
+      static_cast<std::size_t>(offset) + static_cast<std::size_t>(size) > record.size()) {
     throw ESurvObjError("Record too short for its layout");
   }
 }
 
+std::size_t At(std::int32_t offset) { return static_cast<std::size_t>(offset); }
+
 std::uint32_t Get32(std::span<const unsigned char> r, std::int32_t at) {
   Require(r, at, 4);
-  const unsigned char* p = r.data() + at;
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+  return le::Get32(r.data() + at);
 }
 void Put32(std::span<unsigned char> r, std::int32_t at, std::uint32_t v) {
   Require(r, at, 4);
-  unsigned char* p = r.data() + at;
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<unsigned char>(v >> (8 * i));
+  le::Put32(r.data() + at, v);
 }
 std::int16_t Get16(std::span<const unsigned char> r, std::int32_t at) {
   Require(r, at, 2);
-  return static_cast<std::int16_t>(static_cast<std::uint16_t>(r[static_cast<std::size_t>(at)] |
-                                                              (r[static_cast<std::size_t>(at) + 1] << 8)));
+  return static_cast<std::int16_t>(le::Get16(r.data() + at));
 }
 void Put16(std::span<unsigned char> r, std::int32_t at, std::int16_t value) {
   Require(r, at, 2);
-  const auto v = static_cast<std::uint16_t>(value);
-  r[static_cast<std::size_t>(at)] = static_cast<unsigned char>(v);
-  r[static_cast<std::size_t>(at) + 1] = static_cast<unsigned char>(v >> 8);
+  le::Put16(r.data() + at, static_cast<std::uint16_t>(value));
 }
 std::uint8_t Get8(std::span<const unsigned char> r, std::int32_t at) {
   Require(r, at, 1);
-  return r[static_cast<std::size_t>(at)];
+  return r[At(at)];
 }
 void Put8(std::span<unsigned char> r, std::int32_t at, std::uint8_t v) {
   Require(r, at, 1);
-  r[static_cast<std::size_t>(at)] = v;
+  r[At(at)] = v;
 }
 double GetDouble(std::span<const unsigned char> r, std::int32_t at) {
   Require(r, at, 8);
-  std::uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | r[static_cast<std::size_t>(at + i)];
-  return std::bit_cast<double>(bits);
+  return le::GetDouble(r.data() + at);
 }
 void PutDouble(std::span<unsigned char> r, std::int32_t at, double value) {
   Require(r, at, 8);
-  auto bits = std::bit_cast<std::uint64_t>(value);
-  for (int i = 0; i < 8; ++i) {
-    r[static_cast<std::size_t>(at + i)] = static_cast<unsigned char>(bits >> (8 * i));
-  }
+  le::PutDouble(r.data() + at, value);
 }
 TObjectID GetID(std::span<const unsigned char> r, std::int32_t at) {
-  return TObjectID{static_cast<std::int32_t>(Get32(r, at)), static_cast<std::int32_t>(Get32(r, at + 4))};
+  return TObjectID{static_cast<std::int32_t>(Get32(r, at)),
+                   static_cast<std::int32_t>(Get32(r, at + 4))};
 }
 void PutID(std::span<unsigned char> r, std::int32_t at, const TObjectID& id) {
   Put32(r, at, static_cast<std::uint32_t>(id.Origin));
@@ -206,7 +199,8 @@ std::string GetShortText(std::span<const unsigned char> r, std::int32_t at, std:
   const auto* begin = reinterpret_cast<const char*>(r.data() + at + 1);
   return Cp1252ToUtf8(std::string_view(begin, length));
 }
-void PutShortText(std::span<unsigned char> r, std::int32_t at, std::size_t width, const std::string& text) {
+void PutShortText(std::span<unsigned char> r, std::int32_t at, std::size_t width,
+                  const std::string& text) {
   Require(r, at, static_cast<std::int32_t>(width + 1));
   const std::string bytes = Utf8ToCp1252(CutToChars(text, width));
   r[static_cast<std::size_t>(at)] = static_cast<unsigned char>(bytes.size());
@@ -221,7 +215,8 @@ std::string GetZeroText(std::span<const unsigned char> r, std::int32_t at, std::
   const std::size_t length = ::strnlen(begin, static_cast<std::size_t>(size));
   return Cp1252ToUtf8(std::string_view(begin, length));
 }
-void PutZeroText(std::span<unsigned char> r, std::int32_t at, std::int32_t size, const std::string& text) {
+void PutZeroText(std::span<unsigned char> r, std::int32_t at, std::int32_t size,
+                 const std::string& text) {
   Require(r, at, size);
   std::string bytes = Utf8ToCp1252(CutToChars(text, static_cast<std::size_t>(size - 1)));
   // An embedded zero would end the text early when read; cut there now so
@@ -233,18 +228,21 @@ void PutZeroText(std::span<unsigned char> r, std::int32_t at, std::int32_t size,
 // Zero-fills the record (checking its length) and writes the live mark and
 // the ID.
 void Begin(std::span<unsigned char> r, std::int32_t length, const TObjectID& id) {
-  if (r.size() != static_cast<std::size_t>(length)) throw ESurvObjError("Record buffer of the wrong length");
+  if (r.size() != static_cast<std::size_t>(length))
+    throw ESurvObjError("Record buffer of the wrong length");
   std::fill(r.begin(), r.end(), static_cast<unsigned char>(0));
   Put32(r, kLiveMarkOffset, 0);
   PutID(r, kIDOffset, id);
 }
 
 void Check(std::span<const unsigned char> r, std::int32_t length) {
-  if (r.size() < static_cast<std::size_t>(length)) throw ESurvObjError("Record too short for its layout");
+  if (r.size() < static_cast<std::size_t>(length))
+    throw ESurvObjError("Record too short for its layout");
 }
 
 template <class T>
-std::unique_ptr<T> Start(std::span<const unsigned char> r, std::int32_t length, std::int32_t date_at) {
+std::unique_ptr<T> Start(std::span<const unsigned char> r, std::int32_t length,
+                         std::int32_t date_at) {
   Check(r, length);
   auto object = std::make_unique<T>();
   object->ID = GetID(r, kIDOffset);
@@ -267,9 +265,13 @@ int FileblockOfKind(int kind) {
   return -1;
 }
 
-double ConvertStoredDate(double stored) { return stored > kOldDateBase ? stored - kOldDateBase : stored; }
+double ConvertStoredDate(double stored) {
+  return stored > kOldDateBase ? stored - kOldDateBase : stored;
+}
 
-bool RecordIsLive(std::span<const unsigned char> record) { return Get32(record, kLiveMarkOffset) == 0; }
+bool RecordIsLive(std::span<const unsigned char> record) {
+  return Get32(record, kLiveMarkOffset) == 0;
+}
 
 TObjectID RecordID(std::span<const unsigned char> record) { return GetID(record, kIDOffset); }
 
@@ -440,8 +442,8 @@ std::unique_ptr<TSkillArea> DecodeSkillArea(std::span<const unsigned char> r) {
   auto o = Start<TSkillArea>(r, kLength, kDate);
   o->Name = GetShortText(r, kName, kSkillAreaNameChars);
   for (std::size_t i = 0; i < o->QuestPrefix.size(); ++i) {
-    o->QuestPrefix[i] =
-        GetShortText(r, kPrefixes + static_cast<std::int32_t>(i) * kPrefixSize, kQuestPrefixMaxChars);
+    o->QuestPrefix[i] = GetShortText(r, kPrefixes + static_cast<std::int32_t>(i) * kPrefixSize,
+                                     kQuestPrefixMaxChars);
   }
   o->Order = Get16(r, kOrder);
   return o;

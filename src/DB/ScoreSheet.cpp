@@ -7,6 +7,7 @@
 #include "DB/Experience.h"
 #include "DB/Survey.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
 
@@ -47,11 +48,7 @@ std::string TScoreSheet::CategoryName() {
                     kCategoryNameMaxChars);
 }
 
-bool TScoreSheet::IsSelfRater() {
-  std::string name = CategoryName();
-  for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return name == "SELF";
-}
+bool TScoreSheet::IsSelfRater() { return SameText(CategoryName(), "SELF"); }
 
 bool TScoreSheet::Delete() {
   TDeleteRun run(*this);

@@ -11,6 +11,7 @@
 
 #include "APP/CONFIGU.h"
 #include "DB/Survobj.h"
+#include "base/AtomicFile.h"
 #include "base/Cp1252.h"
 #include "cli/CliCommand.h"
 #include "cli/CliDatabase.h"
@@ -80,23 +81,9 @@ int RunResults(CliContext& context) {
     return 1;
   }
   db->Close();
-  // Written beside the target first so that a failed write leaves no half file.
-  const std::string temporary = *csv + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out << Utf8ToCp1252(table);
-    out.close();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temporary, ignored);
-      context.err << "Could not write " << *csv << "\n";
-      return 1;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, *csv, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
+  try {
+    WriteFileAtomically(*csv, Utf8ToCp1252(table));
+  } catch (const EAtomicWriteError&) {
     context.err << "Could not write " << *csv << "\n";
     return 1;
   }

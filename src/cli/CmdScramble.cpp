@@ -5,40 +5,17 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 
+#include "base/AtomicFile.h"
 #include "cli/CliCommand.h"
 #include "interchange/ScrmStrm.h"
 
 namespace zelvora::cli {
 namespace {
-
-// The output goes to a temporary file beside OUT first, so a failure never
-// leaves a half-written OUT behind.
-class TempOutput {
- public:
-  explicit TempOutput(std::string target) : target_(std::move(target)), temp_(target_ + ".tmp~") {}
-  ~TempOutput() {
-    if (!committed_) {
-      std::error_code ignored;
-      std::filesystem::remove(temp_, ignored);
-    }
-  }
-  const std::string& Path() const { return temp_; }
-  void Commit() {
-    std::error_code ec;
-    std::filesystem::rename(temp_, target_, ec);
-    if (ec) throw std::runtime_error("Cannot create file \"" + target_ + "\"");
-    committed_ = true;
-  }
-
- private:
-  std::string target_;
-  std::string temp_;
-  bool committed_ = false;
-};
 
 std::string ReadWholeFile(const std::string& name) {
   std::ifstream in(name, std::ios::binary);
@@ -46,6 +23,32 @@ std::string ReadWholeFile(const std::string& name) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) throw std::runtime_error("Cannot read file \"" + name + "\"");
   return bytes;
+}
+
+void Commit(TAtomicFile& output) {
+  try {
+    output.Commit();
+  } catch (const EAtomicWriteError&) {
+    throw std::runtime_error("Cannot create file \"" + output.Target() + "\"");
+  }
+}
+
+std::unique_ptr<TAtomicFile> OpenOutput(const std::string& name) {
+  try {
+    return std::make_unique<TAtomicFile>(name);
+  } catch (const EAtomicWriteError&) {
+    throw std::runtime_error("Cannot create file \"" + name + "\"");
+  }
+}
+
+void WriteOutput(const std::string& name, std::string_view bytes) {
+  const std::unique_ptr<TAtomicFile> output = OpenOutput(name);
+  try {
+    output->Write(bytes);
+  } catch (const EAtomicWriteError&) {
+    throw std::runtime_error("Cannot create file \"" + name + "\"");
+  }
+  Commit(*output);
 }
 
 ParsedArgs CheckArgs(const CliContext& context, const char* name) {
@@ -61,13 +64,14 @@ int RunScramble(CliContext& context) {
   const std::string& out_name = args.positional[1];
   try {
     const std::string text = ReadWholeFile(in_name);
-    TempOutput output(out_name);
+    // Written beside OUT first, so a failure never leaves a half-written OUT.
+    const std::unique_ptr<TAtomicFile> output = OpenOutput(out_name);
     {
-      TScrambledStream out(output.Path(), TScrambledStream::Mode::kCreate);
+      TScrambledStream out(output->TempPath(), TScrambledStream::Mode::kCreate);
       for (std::size_t at = 0; at < text.size(); at += kScrambleBlock)
         out.Write(text.data() + at, std::min(kScrambleBlock, text.size() - at));
     }
-    output.Commit();
+    Commit(*output);
   } catch (const std::exception& e) {
     context.err << e.what() << "\n";
     return 1;
@@ -90,14 +94,7 @@ int RunUnscramble(CliContext& context) {
         if (got < sizeof block) break;
       }
     }
-    TempOutput output(out_name);
-    {
-      std::ofstream out(output.Path(), std::ios::binary | std::ios::trunc);
-      out.write(text.data(), static_cast<std::streamsize>(text.size()));
-      out.flush();
-      if (!out) throw std::runtime_error("Cannot create file \"" + out_name + "\"");
-    }
-    output.Commit();
+    WriteOutput(out_name, text);
   } catch (const std::exception& e) {
     context.err << e.what() << "\n";
     return 1;

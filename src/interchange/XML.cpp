@@ -11,7 +11,9 @@
 #include <sstream>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
@@ -46,13 +48,6 @@ std::vector<std::string_view> SplitPath(std::string_view path) {
 }
 
 void Indent(std::string& out, int n) { out.append(static_cast<std::size_t>(n), ' '); }
-
-// Trailing characters of code 32 or below (UTF-8 continuation and lead bytes
-// are all above 127, so a multi-byte character is never cut).
-std::string_view TrimTrailingControls(std::string_view text) {
-  while (!text.empty() && static_cast<unsigned char>(text.back()) <= 32) text.remove_suffix(1);
-  return text;
-}
 
 // Value of a decimal or hexadecimal character reference, modulo 256; -1 when
 // the digits are missing or malformed.
@@ -411,7 +406,7 @@ void TElement::ReadElement(TXmlTokenizer& tokens, int depth) {
   if (tokens.TryConsume("/>") || tokens.TryConsume("?>")) return;
   tokens.Expect('>');
   tokens.SkipWhite();
-  Value = XmlDecodeEntities(TrimTrailingControls(tokens.ReadTextRun()));
+  Value = XmlDecodeEntities(TrimRight(tokens.ReadTextRun()));
   ReadChildren(tokens, depth);
   std::string closing = tokens.ReadTagStart();
   if (closing != "/" + Name())
@@ -480,22 +475,9 @@ void TDocument::Save(std::ostream& out) const {
 
 void TDocument::Save(const std::string& file_name) const {
   const std::string bytes = ToBytes();
-  const std::string temp = file_name + ".tmp~";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out) out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (out) out.flush();
-    if (!out) {
-      std::error_code ignored;
-      std::filesystem::remove(temp, ignored);
-      throw std::runtime_error("Cannot create file \"" + file_name + "\"");
-    }
-  }
-  std::error_code ec;
-  std::filesystem::rename(temp, file_name, ec);
-  if (ec) {
-    std::error_code ignored;
-    std::filesystem::remove(temp, ignored);
+  try {
+    WriteFileAtomically(file_name, bytes);
+  } catch (const EAtomicWriteError&) {
     throw std::runtime_error("Cannot create file \"" + file_name + "\"");
   }
 }

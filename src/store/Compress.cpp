@@ -39,11 +39,15 @@
 #include <ctime>
 #include <fstream>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <span>
 #include <system_error>
 
+#include "base/AtomicFile.h"
 #include "base/Cp1252.h"
+#include "base/LittleEndian.h"
+#include "base/Text.h"
 #include "store/Lh5.h"
 #include "store/Lzhuf.h"
 #include "store/Rle.h"
@@ -85,16 +89,10 @@ const char* const kMsgSpace = "Not enough disk space to expand ";
 const char* const kMsgChecksum = "Bad checksum during expansion -- data may be invalid";
 const char* const kMsgDamaged = "Archive is damaged: an entry runs past the end of the file";
 
-void Put16(std::uint8_t* p, std::uint32_t v) {
-  p[0] = static_cast<std::uint8_t>(v);
-  p[1] = static_cast<std::uint8_t>(v >> 8);
-}
-void Put32(std::uint8_t* p, std::uint32_t v) {
-  Put16(p, v & 0xffff);
-  Put16(p + 2, v >> 16);
-}
-std::uint32_t Get16(const std::uint8_t* p) { return p[0] | (std::uint32_t{p[1]} << 8); }
-std::uint32_t Get32(const std::uint8_t* p) { return Get16(p) | (Get16(p + 2) << 16); }
+using le::Get16;
+using le::Get32;
+using le::Put16;
+using le::Put32;
 
 std::uint32_t ByteSum(std::span<const std::uint8_t> bytes) {
   std::uint32_t sum = 0;
@@ -104,15 +102,9 @@ std::uint32_t ByteSum(std::span<const std::uint8_t> bytes) {
 
 std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::string Lower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
-
-// The name with "/" for every separator, lower case, no leading "./".
+// The name with "/" for every separator, upper case, no leading "./".
 std::string MemberKey(std::string_view name) {
-  std::string key = Lower(name);
+  std::string key = UpperCase(name);
   std::replace(key.begin(), key.end(), '\\', '/');
   return key;
 }
@@ -201,24 +193,6 @@ std::vector<std::uint8_t> ReadWholeFile(const fs::path& file) {
   }
   return bytes;
 }
-
-// Deletes the archive being written unless released.
-class PartialArchive {
- public:
-  explicit PartialArchive(fs::path path) : path_(std::move(path)) {}
-  PartialArchive(const PartialArchive&) = delete;
-  PartialArchive& operator=(const PartialArchive&) = delete;
-  ~PartialArchive() {
-    std::error_code ec;
-    // Only a file this writer made is removed, never a device or folder.
-    if (!kept_ && fs::is_regular_file(fs::symlink_status(path_, ec))) fs::remove(path_, ec);
-  }
-  void Keep() { kept_ = true; }
-
- private:
-  fs::path path_;
-  bool kept_ = false;
-};
 
 bool Report(const TProgressCallback& progress, int percent) {
   if (!progress) return true;
@@ -315,16 +289,27 @@ bool TCompress::CompressFiles(const fs::path& archive, const fs::path& target_pa
     plan.push_back({full, stored});
   }
 
-  std::ofstream out(archive, std::ios::binary | std::ios::trunc);
-  if (!out) throw ECompressException(kMsgWrite);
-  PartialArchive guard(archive);
+  // The old archive stays whole until the new one is complete; a failure or
+  // a cancel leaves no part of the new one behind.
+  std::unique_ptr<TAtomicFile> out;
+  try {
+    out = std::make_unique<TAtomicFile>(archive.string());
+  } catch (const EAtomicWriteError&) {
+    throw ECompressException(kMsgWrite);
+  }
+  const auto write = [&out](const void* bytes, std::size_t size) {
+    try {
+      out->Write(std::string_view(static_cast<const char*>(bytes), size));
+    } catch (const EAtomicWriteError&) {
+      throw ECompressException(kMsgWrite);
+    }
+  };
 
   std::array<std::uint8_t, kHeaderSize> header{};
   std::copy(kMagic.begin(), kMagic.end(), header.begin() + kMagicOffset);
   std::copy_n(method_name->begin(), kMethodNameSize, header.begin() + kMethodNameOffset);
   header[kTypeOffset] = kTypeMulti;
-  out.write(reinterpret_cast<const char*>(header.data()), header.size());
-  if (!out) throw ECompressException(kMsgWrite);
+  write(header.data(), header.size());
 
   std::uint64_t total = 0;
   for (const PlannedFile& file : plan) total += fs::file_size(file.source, ec);
@@ -359,17 +344,17 @@ bool TCompress::CompressFiles(const fs::path& archive, const fs::path& target_pa
     Put32(&entry[kCompressedSizeOffset], static_cast<std::uint32_t>(body.size()));
     entry[kMethodOffset] = used;
     Put32(&entry[kChecksumOffset], ByteSum(data));
-    out.write(reinterpret_cast<const char*>(entry.data()), entry.size());
-    out.write(file.stored.data(), static_cast<std::streamsize>(file.stored.size()));
-    out.write(reinterpret_cast<const char*>(body.data()),
-              static_cast<std::streamsize>(body.size()));
-    if (!out) throw ECompressException(kMsgWrite);
+    write(entry.data(), entry.size());
+    write(file.stored.data(), file.stored.size());
+    write(body.data(), body.size());
     done += data.size();
     if (!Report(progress, std::min(99, Percent(done, total)))) return false;
   }
-  out.close();
-  if (!out) throw ECompressException(kMsgWrite);
-  guard.Keep();
+  try {
+    out->Commit();
+  } catch (const EAtomicWriteError&) {
+    throw ECompressException(kMsgWrite);
+  }
   Report(progress, 100);
   return true;
 }
@@ -540,23 +525,15 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
     if (free_space && *free_space < entry.size) throw ECompressException(kMsgSpace + full.string());
 
     std::vector<std::uint8_t> data = ExpandEntry(in, entry);
-    fs::path part = full;
-    part += ".zelvora-part";
-    {
-      std::ofstream out(part, std::ios::binary | std::ios::trunc);
-      if (!out) continue;  // cannot be created: skipped
-      out.write(reinterpret_cast<const char*>(data.data()),
-                static_cast<std::streamsize>(data.size()));
-      out.close();
-      if (!out) {
-        fs::remove(part, dir_ec);
+    try {
+      WriteFileAtomically(
+          full.string(), std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    } catch (const EAtomicWriteError& error) {
+      if (error.FailedStep() == EAtomicWriteError::Step::kWrite)
         throw ECompressException("Disk protected or full while expanding " + full.string());
-      }
-    }
-    fs::rename(part, full, dir_ec);
-    if (dir_ec) {
-      fs::remove(part, dir_ec);
-      continue;  // a folder or a protected file of that name: skipped
+      // Cannot be created here, or a folder or protected file of that name
+      // stands in the way: skipped.
+      continue;
     }
     ApplyFileDate(full, entry.file_date);
     ApplyAttributes(full, entry.attributes);

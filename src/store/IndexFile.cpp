@@ -3,15 +3,15 @@
 #include <array>
 #include <cstring>
 
-#include "store/TableBytes.h"
+#include "base/LittleEndian.h"
 #include "store/TableErrors.h"
 
 namespace zelvora {
 
-using tablebytes::Get16;
-using tablebytes::Get32;
-using tablebytes::Put16;
-using tablebytes::Put32;
+using le::Get16;
+using le::Get32;
+using le::Put16;
+using le::Put32;
 
 namespace {
 

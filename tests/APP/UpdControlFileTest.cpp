@@ -53,6 +53,10 @@ TEST(UpdControlFileTest, FilesMissingReadAndSavedInWindows1252) {
   EXPECT_EQ(testing::ReadBytes(folder.File("Update2.INI")),
             "[IMPORTS]\r\nCaf\xE9.XML\r\n[REMOVE]\r\n");
   EXPECT_FALSE(std::filesystem::exists(folder.File("Update2.INI.tmp")));
+  // Nothing but the control file is left in the folder.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.File("")),
+                          std::filesystem::directory_iterator()),
+            1);
 }
 
 }  // namespace

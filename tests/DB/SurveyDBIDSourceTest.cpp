@@ -82,12 +82,15 @@ TEST_F(SurveyDBIDSource, ADamagedOrMissingFileGivesANewOriginAndSaysSo) {
 
 TEST_F(SurveyDBIDSource, AFailingWriteHandsNothingOut) {
   const TObjectID before = db->NextID();
-  // The temporary file cannot be made where a folder of its name stands.
-  std::filesystem::create_directory(dir() + TIDCounterFile::kFileName + ".tmp");
+  // The new counter cannot be renamed over a folder standing in its place.
+  const std::string counter = dir() + TIDCounterFile::kFileName;
+  std::filesystem::rename(counter, counter + ".saved");
+  std::filesystem::create_directories(counter + "/inside");
   EXPECT_THROW(db->NextID(), ESurvObjError);
   EXPECT_THROW(db->ReserveIDs(5), ESurvObjError);
   EXPECT_EQ(db->ReservedIDs(), 0);
-  std::filesystem::remove(dir() + TIDCounterFile::kFileName + ".tmp");
+  std::filesystem::remove_all(counter);
+  std::filesystem::rename(counter + ".saved", counter);
   EXPECT_EQ(db->NextID().Serial, before.Serial + 1);
 }
 

@@ -9,54 +9,33 @@
 #include <iterator>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
+
+namespace cli = zelvora::testing;
 
 namespace fs = std::filesystem;
 
-class Scratch {
+class Scratch : public cli::TScratchFolder {
  public:
-  Scratch() {
-    std::string pattern = (fs::temp_directory_path() / "zelvora-archcli-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~Scratch() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-
- private:
-  fs::path path_;
+  Scratch() : TScratchFolder("zelvora-archcli") {}
+  std::string operator/(const std::string& name) const { return File(name); }
 };
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string Slurp(const std::string& path) { return cli::ReadFileBytes(path); }
 
 void Spit(const std::string& path, const std::string& bytes) {
   fs::create_directories(fs::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
 }
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = cli::TCliRun;
 
 // Runs the tool with shell-quoted `args`, standard input from `input_file`.
-Result RunCli(const Scratch& s, const std::string& args,
+Result RunCli(const Scratch&, const std::string& args,
               const std::string& input_file = "/dev/null") {
-  std::string cmd = std::string("'") + ZELVORA_CLI + "' " + args + " <'" + input_file + "' >'" +
-                    (s / "stdout") + "' 2>'" + (s / "stderr") + "'";
-  int raw = std::system(cmd.c_str());
-  Result r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = Slurp(s / "stdout");
-  r.err = Slurp(s / "stderr");
-  return r;
+  return cli::RunCli(args, {.env = "", .input = input_file, .merge_err = false});
 }
 
 std::string Q(const std::string& s) { return "'" + s + "'"; }

@@ -11,56 +11,24 @@
 #include <iterator>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
+
+namespace cli = zelvora::testing;
 
 namespace fs = std::filesystem;
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "zelvora-cli-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  const fs::path& path() const { return path_; }
+using TempFolder = cli::TScratchFolder;
 
- private:
-  fs::path path_;
-};
+std::string ReadBytes(const std::string& path) { return cli::ReadFileBytes(path); }
 
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using CliRun = cli::TCliRun;
 
 // Runs the tool with `args` (already quoted for the shell) and an optional
 // environment prefix such as "ZELVORA360_HOME=/x".
 CliRun RunCli(const std::string& args, const std::string& env = "") {
-  TempFolder capture;
-  const std::string err_file = capture.File("stderr");
-  const std::string command =
-      env + " '" + std::string(ZELVORA_CLI) + "' " + args + " 2>'" + err_file + "'";
-  CliRun run;
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-  const int raw = ::pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.err = ReadBytes(err_file);
-  return run;
+  return cli::RunCli(args, {.env = env, .input = "/dev/null", .merge_err = false});
 }
 
 std::string Quote(const std::string& path) { return "'" + path + "'"; }

@@ -16,49 +16,22 @@
 #include <string>
 #include <vector>
 
+#include "CliRunner.h"
+
 namespace {
+
+namespace cli = zelvora::testing;
 
 namespace fs = std::filesystem;
 
-class DemoFolder {
- public:
-  DemoFolder() {
-    std::string pattern = (fs::temp_directory_path() / "zelvora-demo-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-  }
-  ~DemoFolder() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  const fs::path& path() const { return path_; }
+using DemoFolder = cli::TScratchFolder;
 
- private:
-  fs::path path_;
-};
+std::string Slurp(const fs::path& path) { return cli::ReadFileBytes(path); }
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using CliRun = cli::TCliRun;
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-CliRun Cli(const DemoFolder& folder, const std::string& data, const std::string& command) {
-  const fs::path out = folder.path() / "stdout.txt";
-  const fs::path err = folder.path() / "stderr.txt";
-  const std::string line = std::string(ZELVORA_CLI) + " --data '" + data + "' " + command + " >'" +
-                           out.string() + "' 2>'" + err.string() + "'";
-  CliRun run;
-  const int raw = std::system(line.c_str());
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = Slurp(out);
-  run.err = Slurp(err);
-  return run;
+CliRun Cli(const DemoFolder&, const std::string& data, const std::string& command) {
+  return cli::RunCli("--data " + cli::ShellQuote(data) + " " + command);
 }
 
 std::size_t CountLines(const std::string& text, const std::string& start) {

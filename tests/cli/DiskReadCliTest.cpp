@@ -8,25 +8,17 @@
 #include <fstream>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-};
+namespace cli = zelvora::testing;
 
+using Result = cli::TCliRun;
+
+// Standard output and error together.
 Result RunCli(const std::string& args) {
-  Result result;
-  std::string command = std::string(ZELVORA_CLI) + " " + args + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buf;
-  std::size_t got;
-  while ((got = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-    result.out.append(buf.data(), got);
-  int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return cli::RunCli(args, {.env = "", .input = "/dev/null", .merge_err = true});
 }
 
 TEST(DiskReadCli, PrintsTheDemoDisk) {

@@ -9,25 +9,17 @@
 #include <regex>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
 
-struct Output {
-  int status = -1;
-  std::string text;  // standard output and error
-};
+namespace cli = zelvora::testing;
 
+using Output = cli::TCliRun;
+
+// Standard output and error together, in `out`.
 Output RunCli(const std::string& args) {
-  Output result;
-  std::string command = std::string(ZELVORA_CLI) + " " + args + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buf;
-  std::size_t got;
-  while ((got = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-    result.text.append(buf.data(), got);
-  int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return cli::RunCli(args, {.env = "", .input = "/dev/null", .merge_err = true});
 }
 
 class DiskWriteCli : public ::testing::Test {
@@ -47,22 +39,22 @@ class DiskWriteCli : public ::testing::Test {
 TEST_F(DiskWriteCli, WritesTheDiskOfADemoSheetThatReadsBack) {
   ASSERT_EQ(RunCli(Data() + "demo").status, 0);
   Output tree = RunCli(Data() + "tree");
-  ASSERT_EQ(tree.status, 0) << tree.text;
+  ASSERT_EQ(tree.status, 0) << tree.out;
   std::smatch found;
   ASSERT_TRUE(std::regex_search(
-      tree.text, found, std::regex("Score sheet (-?[0-9]+\\.-?[0-9]+) \"[^\"]*\" category 1 ")))
-      << tree.text;
+      tree.out, found, std::regex("Score sheet (-?[0-9]+\\.-?[0-9]+) \"[^\"]*\" category 1 ")))
+      << tree.out;
   const std::string sheet_id = found[1];
   const std::string file = dir_ + "/dtf.xml";
   Output written = RunCli(Data() + "disk-write " + sheet_id + " " + file);
-  ASSERT_EQ(written.status, 0) << written.text;
+  ASSERT_EQ(written.status, 0) << written.out;
   Output read = RunCli("disk-read " + file);
-  ASSERT_EQ(read.status, 0) << read.text;
+  ASSERT_EQ(read.status, 0) << read.out;
   const std::string serial = sheet_id.substr(sheet_id.find('.') + 1);
-  EXPECT_NE(read.text.find("\nReference #: " + serial + "\n"), std::string::npos) << read.text;
-  EXPECT_NE(read.text.find("\nCategory: Boss\n"), std::string::npos) << read.text;
-  EXPECT_NE(read.text.find("\nCompleted: Yes\n"), std::string::npos) << read.text;
-  EXPECT_NE(read.text.find("\n  40) "), std::string::npos) << read.text;  // 40 questions
+  EXPECT_NE(read.out.find("\nReference #: " + serial + "\n"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("\nCategory: Boss\n"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("\nCompleted: Yes\n"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("\n  40) "), std::string::npos) << read.out;  // 40 questions
 }
 
 TEST_F(DiskWriteCli, UnknownSheetAndBadUsage) {
@@ -70,7 +62,7 @@ TEST_F(DiskWriteCli, UnknownSheetAndBadUsage) {
   const std::string file = dir_ + "/dtf.xml";
   Output missing = RunCli(Data() + "disk-write 99.99 " + file);
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.text, "No score sheet has the ID 99.99\n");
+  EXPECT_EQ(missing.out, "No score sheet has the ID 99.99\n");
   EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_EQ(RunCli(Data() + "disk-write 12 " + file).status, 2);
   EXPECT_EQ(RunCli(Data() + "disk-write 1.2").status, 2);

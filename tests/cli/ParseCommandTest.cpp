@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "CliRunner.h"
+
 namespace {
 
-struct RunResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+namespace cli = zelvora::testing;
+
+using RunResult = cli::TCliRun;
 
 class ParseCommand : public ::testing::Test {
  protected:
@@ -39,18 +39,7 @@ class ParseCommand : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
 
-  RunResult Run(const std::string& args) const {
-    const std::string out = Path("stdout.txt");
-    const std::string err = Path("stderr.txt");
-    const int status =
-        std::system((std::string(ZELVORA_CLI) + " " + args + " >" + out + " 2>" + err).c_str());
-    RunResult result;
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = Slurp(out);
-    result.err = Slurp(err);
-    return result;
-  }
-
+  static RunResult Run(const std::string& args) { return cli::RunCli(args); }
   static std::string Sample() {
     return std::string(ZELVORA_TESTDATA) + "/textformat/leadership.dat";
   }

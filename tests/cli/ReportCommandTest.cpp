@@ -13,20 +13,17 @@
 #include <string>
 #include <vector>
 
+#include "CliRunner.h"
+
 namespace {
+
+namespace cli = zelvora::testing;
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using CliRun = cli::TCliRun;
 
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+std::string Slurp(const fs::path& path) { return cli::ReadFileBytes(path); }
 
 // One demo database for the whole suite; the commands only read it.
 class ReportCommandTest : public ::testing::Test {
@@ -57,16 +54,7 @@ class ReportCommandTest : public ::testing::Test {
   }
 
   static CliRun Cli(const std::string& command, const std::string& data = "db") {
-    const fs::path out = *folder_ / "stdout.txt";
-    const fs::path err = *folder_ / "stderr.txt";
-    const std::string line = std::string(ZELVORA_CLI) + " --data '" + (*folder_ / data).string() +
-                             "' " + command + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    CliRun run;
-    const int raw = std::system(line.c_str());
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = Slurp(out);
-    run.err = Slurp(err);
-    return run;
+    return cli::RunCli("--data " + cli::ShellQuote((*folder_ / data).string()) + " " + command);
   }
   static std::string PdfText(const fs::path& pdf) {
     const fs::path txt = *folder_ / "pdf.txt";

@@ -8,7 +8,11 @@
 #include <iterator>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
+
+namespace cli = zelvora::testing;
 
 class ScrambleCli : public ::testing::Test {
  protected:
@@ -22,10 +26,7 @@ class ScrambleCli : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(dir_); }
   std::string Path(const char* name) const { return (dir_ / name).string(); }
-  static int Run(const std::string& args) {
-    int status = std::system((std::string(ZELVORA_CLI) + " " + args + " 2>/dev/null").c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
+  static int Run(const std::string& args) { return cli::RunCli(args).status; }
   static std::string Slurp(const std::string& name) {
     std::ifstream in(name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

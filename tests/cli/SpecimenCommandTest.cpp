@@ -8,26 +8,17 @@
 #include <filesystem>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
+
+namespace cli = zelvora::testing;
 
 namespace fs = std::filesystem;
 
-struct Result {
-  int status;
-  std::string out;
-};
+using Result = cli::TCliRun;
 
-Result Shell(const std::string& command) {
-  Result r{-1, {}};
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return r;
-  char buffer[4096];
-  std::size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
-  const int raw = pclose(pipe);
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  return r;
-}
+Result Shell(const std::string& command) { return cli::RunShell(command); }
 
 class SpecimenCommand : public ::testing::Test {
  protected:

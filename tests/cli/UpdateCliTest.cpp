@@ -15,25 +15,17 @@
 #include <sstream>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
 
-struct Output {
-  int status = -1;
-  std::string text;  // standard output and error
-};
+namespace cli = zelvora::testing;
 
+using Output = cli::TCliRun;
+
+// Standard output and error together, in `out`.
 Output RunCli(const std::string& args) {
-  Output result;
-  std::string command = std::string(ZELVORA_CLI) + " " + args + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return result;
-  std::array<char, 4096> buf;
-  std::size_t got;
-  while ((got = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-    result.text.append(buf.data(), got);
-  int status = ::pclose(pipe);
-  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return result;
+  return cli::RunCli(args, {.env = "", .input = "/dev/null", .merge_err = true});
 }
 
 std::string Read(const std::string& path) {
@@ -101,7 +93,7 @@ class UpdateCli : public ::testing::Test {
 TEST_F(UpdateCli, DemoExportsImportIntoFreshFoldersAndSectionsEmpty) {
   ASSERT_EQ(RunCli(Data("demo") + "demo").status, 0);
   Output exported = RunCli(Data("demo") + "export SURVEYS SURVEYS.XML all.xml");
-  ASSERT_EQ(exported.status, 0) << exported.text;
+  ASSERT_EQ(exported.status, 0) << exported.out;
   for (const char* name : {"SURV1.DAT", "SURVEYS.XML", "ALL.XML"}) {
     EXPECT_TRUE(std::filesystem::exists(Path("demo", name))) << name;
   }
@@ -112,7 +104,7 @@ TEST_F(UpdateCli, DemoExportsImportIntoFreshFoldersAndSectionsEmpty) {
   std::filesystem::copy_file(Path("demo", "SURVEYS.XML"), Path("a", "SURVEYS.XML"));
   Write(Path("a", "Update2.INI"), "[IMPORTS]\r\nSURVEYS.XML\r\n");
   Output updated = RunCli(Data("a") + "update");
-  ASSERT_EQ(updated.status, 0) << updated.text;
+  ASSERT_EQ(updated.status, 0) << updated.out;
   EXPECT_EQ(Read(Path("a", "Update2.INI")), "[IMPORTS]\r\n[SURVEYS]\r\n[EXPORTS]\r\n[REMOVE]\r\n");
   std::filesystem::remove(Path("a", "SURVEYS.XML"));
   ASSERT_EQ(RunCli(Data("a") + "export SURVEYS.XML").status, 0);
@@ -122,12 +114,12 @@ TEST_F(UpdateCli, DemoExportsImportIntoFreshFoldersAndSectionsEmpty) {
 
   // Folder b: the scrambled text package in SURVEYS, renumbered IDs.
   Output scrambled = RunCli("scramble " + Path("demo", "SURV1.DAT") + " " + Path("b", "SURV1.DAT"));
-  ASSERT_EQ(scrambled.status, 0) << scrambled.text;
+  ASSERT_EQ(scrambled.status, 0) << scrambled.out;
   Write(Path("b", "Update2.INI"), "[SURVEYS]\r\nSURV1.DAT\r\n");
   // Any command opening the database applies the updates first.
   Output tree = RunCli(Data("b") + "tree");
-  ASSERT_EQ(tree.status, 0) << tree.text;
-  EXPECT_NE(tree.text.find("\"Leadership Practices\""), std::string::npos) << tree.text;
+  ASSERT_EQ(tree.status, 0) << tree.out;
+  EXPECT_NE(tree.out.find("\"Leadership Practices\""), std::string::npos) << tree.out;
   EXPECT_EQ(Read(Path("b", "Update2.INI")), "[SURVEYS]\r\n[EXPORTS]\r\n[IMPORTS]\r\n[REMOVE]\r\n");
   ASSERT_EQ(RunCli(Data("b") + "export SURVEYS.XML").status, 0);
   const std::string b_surveys = Read(Path("b", "SURVEYS.XML"));
@@ -192,36 +184,36 @@ TEST_F(UpdateCli, FailingPackageKeepsItsSectionAndTheLaterOnes) {
   Write(Path("a", "Update2.INI"), "[EXPORTS]\r\nSKILLAREAS\r\n" + kept);
   Output failed = RunCli(Data("a") + "update");
   EXPECT_EQ(failed.status, 1);
-  EXPECT_NE(failed.text.find("MISSING.XML"), std::string::npos) << failed.text;
+  EXPECT_NE(failed.out.find("MISSING.XML"), std::string::npos) << failed.out;
   EXPECT_EQ(Read(Path("a", "Update2.INI")), "[EXPORTS]\r\n" + kept + "[SURVEYS]\r\n");
   EXPECT_TRUE(std::filesystem::exists(Path("a", "SKIL1.DAT")));
 
   // Every other command stops the same way until the package is there.
   Output tree = RunCli(Data("a") + "tree");
-  EXPECT_EQ(tree.status, 1) << tree.text;
+  EXPECT_EQ(tree.status, 1) << tree.out;
   std::filesystem::copy_file(Path("demo", "SURVEYS.XML"), Path("a", "MISSING.XML"));
   Output done = RunCli(Data("a") + "update");
-  EXPECT_EQ(done.status, 0) << done.text;
+  EXPECT_EQ(done.status, 0) << done.out;
   EXPECT_EQ(Read(Path("a", "Update2.INI")), "[EXPORTS]\r\n[IMPORTS]\r\n[REMOVE]\r\n[SURVEYS]\r\n");
   // REMOVE took the built-in survey; the demo survey is there.
   Output after = RunCli(Data("a") + "tree");
-  EXPECT_EQ(after.text.find("User Skill Areas"), std::string::npos) << after.text;
-  EXPECT_NE(after.text.find("Leadership Practices"), std::string::npos) << after.text;
+  EXPECT_EQ(after.out.find("User Skill Areas"), std::string::npos) << after.out;
+  EXPECT_NE(after.out.find("Leadership Practices"), std::string::npos) << after.out;
 }
 
 TEST_F(UpdateCli, ImportCommandAndUsage) {
   ASSERT_EQ(RunCli(Data("demo") + "demo").status, 0);
   ASSERT_EQ(RunCli(Data("demo") + "export COMPANIES.XML SKILLAREAS.XML").status, 0);
   Output imported = RunCli(Data("a") + "import " + Path("demo", "COMPANIES.XML"));
-  ASSERT_EQ(imported.status, 0) << imported.text;
+  ASSERT_EQ(imported.status, 0) << imported.out;
   Output tree = RunCli(Data("a") + "tree");
-  EXPECT_NE(tree.text.find("\"Northwind Logistics\""), std::string::npos) << tree.text;
+  EXPECT_NE(tree.out.find("\"Northwind Logistics\""), std::string::npos) << tree.out;
 
   Output all = RunCli(Data("demo") + "export ALL.XML");
   ASSERT_EQ(all.status, 0);
   Output refused = RunCli(Data("a") + "import " + Path("demo", "ALL.XML"));
   EXPECT_EQ(refused.status, 1);
-  EXPECT_NE(refused.text.find("NewType: Unknown type"), std::string::npos) << refused.text;
+  EXPECT_NE(refused.out.find("NewType: Unknown type"), std::string::npos) << refused.out;
 
   EXPECT_EQ(RunCli(Data("a") + "import " + Path("demo", "NONE.XML")).status, 1);
   EXPECT_EQ(RunCli(Data("a") + "import").status, 2);

@@ -361,6 +361,7 @@ TEST(TextLexer, StringLiteralsRunToTheEndOfTheLine) {
       {"'ends in backslash\\", "ends in backslash\\"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
     const auto token = First(c.input);
     EXPECT_EQ(token.Kind, TTokenKind::String) << c.input;
     EXPECT_EQ(token.Text, c.text) << c.input;
@@ -400,6 +401,7 @@ TEST(TextLexer, ContinuationJoinsLinesWithoutTheBreakAndIndentation) {
       {"'tail\\\r\n  \r\n  ", "tail"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
     const auto tokens = Lex(c.input);
     ASSERT_EQ(tokens.size(), 2u) << c.input;
     EXPECT_EQ(tokens[0].Kind, TTokenKind::String) << c.input;

@@ -46,6 +46,7 @@ TEST(Lh5StreamTest, RoundTripsEveryTableForm) {
       {"random", testing::RandomBytes(100000, 17)},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     auto stream = Lh5Encode(c.data);
     ASSERT_TRUE(stream.has_value()) << c.what;
     EXPECT_EQ(Lh5Decode(*stream, c.data.size()), c.data) << c.what;
@@ -128,6 +129,7 @@ TEST(Lh5StreamTest, DamagedTablesGiveTheDecodeTableMessage) {
        })},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     try {
       Lh5Decode(c.stream, 1000);
       ADD_FAILURE() << c.what << ": no exception";

@@ -78,6 +78,7 @@ TEST(LzhufStreamTest, RoundTripsShapesThatStressTheCoder) {
       {"random", testing::RandomBytes(70000, 2)},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
     auto stream = LzhufEncode(c.data);
     ASSERT_TRUE(stream.has_value()) << c.what;
     EXPECT_EQ(LzhufDecode(*stream, c.data.size()), c.data) << c.what;
