@@ -1,6 +1,6 @@
 #include "report/GapOrganizational.h"
 
-#include "base/Cp1252.h"
+#include "base/Text.h"
 #include "report/GapCatGapKey.h"
 #include "report/GapCategories.h"
 #include "report/GapFormat.h"
@@ -8,14 +8,6 @@
 namespace zelvora {
 
 namespace {
-
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'A' && c <= 'Z') return static_cast<unsigned char>(c + 0x20);
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<unsigned char>(c + 0x20);
-  if (c == 0x8A || c == 0x8C || c == 0x8E) return static_cast<unsigned char>(c + 0x10);
-  if (c == 0x9F) return 0xFF;
-  return c;
-}
 
 // The tallies of every department, fed block by block.
 class TDepartmentTallies {
@@ -54,17 +46,7 @@ class TDepartmentTallies {
 
 }  // namespace
 
-bool SameDepartmentName(const std::string& a, const std::string& b) {
-  const std::string x = Utf8ToCp1252(a);
-  const std::string y = Utf8ToCp1252(b);
-  if (x.size() != y.size()) return false;
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    if (FoldCase(static_cast<unsigned char>(x[i])) != FoldCase(static_cast<unsigned char>(y[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
+bool SameDepartmentName(const std::string& a, const std::string& b) { return SameText(a, b); }
 
 std::vector<TGapOrgCategory> ComputeOrganizational(const TGapSurvey& survey,
                                                    const TGapCategoryList& company,

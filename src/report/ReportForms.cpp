@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "base/DateTime.h"
+#include "base/Text.h"
 #include "report/Prtobjs.h"
 #include "report/ReportPage.h"
 
@@ -146,7 +147,7 @@ bool TReportPage::FormSection(const TReportForm& form) {
   BeginSection();
   if (!form.HasSheet) return false;
   header_bar = form.SurveyName;
-  const bool self_instr = UpperAscii(form.CategoryName) == "SELF";
+  const bool self_instr = UpperCase(form.CategoryName) == "SELF";
   const bool self_prefixes = form.CategoryNumber == kSelfCategory && !Options(kOptBlankOther);
   NewPage();
   const TFormColumns c = FormColumns();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/Cp1252.h"
+#include "base/Text.h"
 #include "report/GapBlockReports.h"
 #include "report/GapFormat.h"
 #include "report/GapOverview.h"
@@ -137,7 +138,7 @@ bool TReportPage::OverviewSection() {
   for (const TGapOverviewGroup& group : groups) {
     if (Stopped()) break;
     NewPageWithHeading();
-    const std::string name = UpperAscii(group.Name);
+    const std::string name = UpperCase(group.Name);
     Heading(Config().Text(TReportText::OverviewStrongTag) + " " + name);
     Paragraph(
         "The following are your Strengths.  These practices have the smallest average gap "
@@ -201,7 +202,7 @@ bool TReportPage::SummarySection() {
     if (Stopped()) break;
     NewPageWithHeading();
     Heading(Config().Text(TReportText::SummaryResponseTag) + " " +
-            UpperAscii(listing.Category.Name));
+            UpperCase(listing.Category.Name));
     Paragraph(
         "The following list displays the practices on the survey for this group arranged by "
         "Average Gap Size.");

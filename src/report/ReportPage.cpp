@@ -14,12 +14,6 @@ namespace zelvora {
 
 Mils RoundMils(double units) { return static_cast<Mils>(RoundHalfEven(units)); }
 
-std::string UpperAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return s;
-}
-
 std::string PracticeText(const std::string& text) {
   if (!text.empty() && text.back() == '?') return text.substr(0, text.size() - 1) + ".";
   return text;

@@ -42,8 +42,6 @@ inline constexpr Mils kReportRowHeight = 150;
 
 // A length in Mils from a computed one, rounded to nearest, ties to even.
 Mils RoundMils(double units);
-// ASCII letters upper-cased; other bytes kept.
-std::string UpperAscii(std::string s);
 // A practice as the listings print it: a final "?" reads ".".
 std::string PracticeText(const std::string& text);
 

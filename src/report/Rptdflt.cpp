@@ -5,6 +5,7 @@
 
 #include "APP/SectionedConfigFile.h"
 #include "base/Cp1252.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
@@ -87,21 +88,6 @@ constexpr std::array<NamedColor, 22> kColorNames = {{
 }};
 constexpr std::uint32_t kMaxColor = 0xFFFFFF;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-std::string Upper(std::string_view s) {
-  std::string out(s);
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return out;
-}
-
 // The value of `text` when it is an unsigned integer in `base`, entirely.
 bool ParseUnsigned(std::string_view text, int base, std::uint64_t& value) {
   if (text.empty()) return false;
@@ -146,9 +132,9 @@ TColorRef ColorFromText(std::string_view text) {
     std::string_view name = t;
     if (name.size() > 2 && (name[0] == 'c' || name[0] == 'C') && (name[1] == 'l' || name[1] == 'L'))
       name.remove_prefix(2);
-    const std::string wanted = Upper(name);
+    const std::string wanted = UpperCase(name);
     for (const auto& named : kColorNames) {
-      if (Upper(named.name) == wanted) return TColorRef{named.value};
+      if (UpperCase(named.name) == wanted) return TColorRef{named.value};
     }
     throw EFontSpecError(NotAnInteger(t));
   }
@@ -186,7 +172,7 @@ TFontSpec TFontSpec::Parse(std::string_view spec) {
   font.size_pt = static_cast<int>(size);
 
   if (count > 2) {
-    const std::string style = Upper(fields[2]);
+    const std::string style = UpperCase(fields[2]);
     font.bold = style.find("BOLD") != std::string::npos;
     font.italic = style.find("ITALIC") != std::string::npos;
     font.underline = style.find("UNDERLINE") != std::string::npos;
@@ -270,11 +256,11 @@ void TReportConfig::Write(TSectionedConfigFile& file) const {
   const std::size_t own_count = lines.size();
   for (const auto& line : file.ReadSection(kOptionsSection)) {
     const auto eq = line.find('=');
-    const std::string key = Upper(Trim(std::string_view(line).substr(0, eq)));
+    const std::string key = UpperCase(Trim(std::string_view(line).substr(0, eq)));
     bool own = false;
     if (eq != std::string::npos) {
       for (std::size_t i = 0; i < own_count && !own; ++i)
-        own = Upper(lines[i].substr(0, lines[i].find('='))) == key;
+        own = UpperCase(lines[i].substr(0, lines[i].find('='))) == key;
       for (int i = 0; i < kFontCount && !own; ++i) own = key == "FONT" + std::to_string(i);
     }
     if (!own) lines.push_back(line);
