@@ -48,13 +48,25 @@ bool IsWritableFolder(const std::string& folder) {
   return fs::is_directory(folder, ec) && ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+bool IsSystemProgramFolder(const std::string& folder) {
+  static constexpr std::string_view kSystemFolders[] = {
+      "/bin", "/sbin", "/usr/bin", "/usr/sbin", "/usr/local/bin", "/usr/local/sbin", "/usr/games"};
+  std::string normal = fs::path(folder).lexically_normal().string();
+  while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+  for (std::string_view system : kSystemFolders)
+    if (normal == system) return true;
+  return false;
+}
+
 }  // namespace
 
 std::string TConfig::ChooseDataFolder(const TDataFolderInputs& inputs,
                                       const std::function<bool(const std::string&)>& is_writable) {
   if (!inputs.command_line.empty()) return inputs.command_line;
   if (!inputs.home_env.empty()) return inputs.home_env;
-  if (!inputs.program_dir.empty() && is_writable(inputs.program_dir)) return inputs.program_dir;
+  if (!inputs.program_dir.empty() && !IsSystemProgramFolder(inputs.program_dir) &&
+      is_writable(inputs.program_dir))
+    return inputs.program_dir;
   // Relative XDG paths are invalid by the XDG rules and are ignored.
   if (!inputs.xdg_data_home.empty() && inputs.xdg_data_home.front() == '/')
     return (fs::path(inputs.xdg_data_home) / kAppFolderName).string();

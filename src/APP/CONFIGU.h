@@ -6,7 +6,10 @@
 // command-line tool alike, first match wins:
 //   1. the folder given on the command line (--data DIR);
 //   2. the environment variable ZELVORA360_HOME;
-//   3. the folder of the running program, when it is writable;
+//   3. the folder of the running program, when it is writable and is not a
+//      system folder of installed programs (/usr/bin, /usr/local/bin, ...:
+//      an installed program run by root must not keep its data among the
+//      system's programs);
 //   4. $XDG_DATA_HOME/zelvora360 (when XDG_DATA_HOME is an absolute path),
 //      else ~/.local/share/zelvora360.
 // Empty values count as not given; the folder is created when missing.

@@ -35,6 +35,17 @@ TEST(DataFolderRule, FirstGivenSourceWins) {
   EXPECT_THROW(TConfig::ChooseDataFolder(in, writable), std::runtime_error);
 }
 
+TEST(DataFolderRule, AnInstalledProgramKeepsNoDataAmongTheSystemsPrograms) {
+  const auto writable = [](const std::string&) { return true; };
+  for (const char* system : {"/usr/bin", "/usr/bin/", "/usr/local/bin", "/bin"}) {
+    SCOPED_TRACE(system);
+    TDataFolderInputs in{"", "", system, "/xdg", "/home/u"};
+    EXPECT_EQ(TConfig::ChooseDataFolder(in, writable), "/xdg/zelvora360");
+  }
+  TDataFolderInputs own{"", "", "/opt/zelvora360", "/xdg", "/home/u"};
+  EXPECT_EQ(TConfig::ChooseDataFolder(own, writable), "/opt/zelvora360");
+}
+
 TEST(DataFolderRule, TheProgramFolderIsAskedOnlyWhenNeeded) {
   int asked = 0;
   const auto counting = [&asked](const std::string& folder) {
