@@ -9,6 +9,8 @@
 #include <system_error>
 #include <vector>
 
+#include "APP/ShippedFiles.h"
+
 namespace zelvora {
 namespace {
 
@@ -34,13 +36,6 @@ std::string UserHome() {
       found->pw_dir)
     return found->pw_dir;
   return {};
-}
-
-std::string RunningProgramFolder() {
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  if (ec) return {};
-  return exe.parent_path().string();
 }
 
 bool IsWritableFolder(const std::string& folder) {

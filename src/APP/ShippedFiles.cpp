@@ -4,8 +4,6 @@
 #include <system_error>
 
 namespace zelvora {
-namespace {
-
 namespace fs = std::filesystem;
 
 std::string RunningProgramFolder() {
@@ -13,8 +11,6 @@ std::string RunningProgramFolder() {
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : exe.parent_path().string();
 }
-
-}  // namespace
 
 std::vector<std::string> ShippedFileFolders(const std::string& program_dir) {
   fs::path dir = fs::path(program_dir).lexically_normal();

@@ -10,6 +10,8 @@
 
 namespace zelvora {
 
+// The folder of the running executable; empty when it cannot be known.
+std::string RunningProgramFolder();
 // The folders searched, in order, for a program in `program_dir`.
 std::vector<std::string> ShippedFileFolders(const std::string& program_dir);
 // The first existing file of that name in those folders for the running

@@ -85,10 +85,9 @@ void LockCertifiedQuestions(TSurvey& survey) {
 }  // namespace
 
 std::vector<std::string> DefaultPackageFolders() {
-  std::error_code ec;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  const std::string program_folder = RunningProgramFolder();
   std::vector<std::string> folders;
-  if (!ec) folders = ShippedFileFolders(program.parent_path().string());
+  if (!program_folder.empty()) folders = ShippedFileFolders(program_folder);
 #ifdef ZELVORA_INSTALL_SHARE_DIR
   folders.push_back(ZELVORA_INSTALL_SHARE_DIR);
 #endif
