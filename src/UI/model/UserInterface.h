@@ -1,8 +1,32 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zelvora {
+
+class TNameForm;
+class TNewEditSkillAreaForm;
+class TNewEditQuestionForm;
+class TNewEditSuggestionForm;
+class TNewEditSurveyForm;
+class TNewEditCategoryForm;
+class TNewEditRaterForm;
+class TEditPrefixesForm;
+class TDateEntryDialog;
+class TSelSurvForm;
+class TSurvObject;
+class TScoreSheet;
+
+// A report the Control Center asks the report wizard to open with: the
+// report kind, the section and the list whose selection is the source
+// (with the objects selected there, in list order).
+struct TReportPreset {
+  int Kind = 0;
+  int Section = 0;
+  int SourceList = -1;  // -1: no preset, the wizard opens as it is
+  std::vector<TSurvObject*> Sources;
+};
 
 // What the program's windows ask or tell the user. The models never show
 // anything themselves: the desktop program answers these calls with message
@@ -21,6 +45,45 @@ class TUserInterface {
 
   // A Yes/No question, in warning style when `warning`; true for Yes.
   virtual bool Ask(const std::string& text, bool warning = false) = 0;
+
+  // ---- Control Center: its dialogs, the survey selection and the work it
+  // hands to other windows. Each Show* call shows the dialog modally over the
+  // model given (its mode, captions and fields), lets the user change the
+  // model's fields through its operations, and returns true when the dialog
+  // was closed with its accept button, false for a cancel. The models check
+  // what they are given back; the window need not.
+
+  virtual bool ShowNameForm(TNameForm& form) = 0;
+  virtual bool ShowSkillAreaForm(TNewEditSkillAreaForm& form) = 0;
+  virtual bool ShowQuestionForm(TNewEditQuestionForm& form) = 0;
+  virtual bool ShowSuggestionForm(TNewEditSuggestionForm& form) = 0;
+  virtual bool ShowSurveyForm(TNewEditSurveyForm& form) = 0;
+  virtual bool ShowCategoryForm(TNewEditCategoryForm& form) = 0;
+  // New form: stays open while the user adds raters (each "&Add" calls the
+  // form's Add), returns when "&Done" closes it. Edit form: modal as above.
+  virtual bool ShowRaterForm(TNewEditRaterForm& form) = 0;
+  virtual bool ShowPrefixesForm(TEditPrefixesForm& form) = 0;
+  // The window calls the dialog's Leave when the date field loses the focus
+  // and keeps the focus there while Leave refuses.
+  virtual bool ShowDateDialog(TDateEntryDialog& dialog) = 0;
+  // "Survey Selection": the window forwards every click in the list to the
+  // form's Click.
+  virtual bool SelectSurveys(TSelSurvForm& form) = 0;
+  // A one-line input box; returns false when cancelled, else the text typed
+  // into `value`.
+  virtual bool InputBox(const std::string& caption, const std::string& prompt,
+                        std::string& value) = 0;
+
+  // Opens the report wizard (closing one already open) with the preset.
+  virtual void OpenReportWizard(const TReportPreset& preset) = 0;
+  // Writes a survey disk for each of these score sheets.
+  virtual void MakeSurveyDisks(const std::vector<TScoreSheet*>& sheets) = 0;
+  // Reads an answered survey disk into this score sheet.
+  virtual void ImportSurveyDisk(TScoreSheet& sheet) = 0;
+  // Opens the score-entry wizard on the sheet (asking the View/Edit password
+  // first for a completed sheet); true when the user saved.
+  virtual bool EnterScores(TScoreSheet& sheet) = 0;
+  // ---- end of the Control Center's section.
 };
 
 }  // namespace zelvora
