@@ -1,5 +1,7 @@
 #include "DB/SurvObjectBase.h"
 
+#include <algorithm>
+
 #include "DB/SurveyDBBase.h"
 #include "base/DateTime.h"
 
@@ -7,18 +9,30 @@ namespace zelvora {
 
 const char* KindClassName(int kind) {
   switch (kind) {
-    case okDataRoot: return "TDataRoot";
-    case okCompany: return "TCompany";
-    case okDepartment: return "TDepartment";
-    case okSurvey: return "TSurvey";
-    case okSubject: return "TSubject";
-    case okSkillArea: return "TSkillArea";
-    case okQuestion: return "TQuestion";
-    case okSuggestion: return "TSuggestion";
-    case okExperience: return "TExperience";
-    case okScoreSheet: return "TScoreSheet";
-    case okRater: return "TRater";
-    default: return "";
+    case okDataRoot:
+      return "TDataRoot";
+    case okCompany:
+      return "TCompany";
+    case okDepartment:
+      return "TDepartment";
+    case okSurvey:
+      return "TSurvey";
+    case okSubject:
+      return "TSubject";
+    case okSkillArea:
+      return "TSkillArea";
+    case okQuestion:
+      return "TQuestion";
+    case okSuggestion:
+      return "TSuggestion";
+    case okExperience:
+      return "TExperience";
+    case okScoreSheet:
+      return "TScoreSheet";
+    case okRater:
+      return "TRater";
+    default:
+      return "";
   }
 }
 
@@ -26,7 +40,13 @@ TSurvObject::TSurvObject() : Date(Now()) {}
 
 void TSurvObject::Update(TObservable&, TSurvObject*, int) {}
 
-void TSurvObject::Touch() { Date = Now(); }
+void TSurvObject::Touch() {
+  // The database writes a change only when Date is later than the stored
+  // one, so two edits within the clock's resolution must still differ: Date
+  // moves forward by at least a millisecond.
+  constexpr double kOneMillisecond = 1.0 / 86400000.0;
+  Date = std::max(Now(), Date + kOneMillisecond);
+}
 
 bool TSurvObject::LoadsChildren() const {
   // Objects without a record have no stored children; asking the database
