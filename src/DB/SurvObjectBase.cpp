@@ -9,30 +9,18 @@ namespace zelvora {
 
 const char* KindClassName(int kind) {
   switch (kind) {
-    case okDataRoot:
-      return "TDataRoot";
-    case okCompany:
-      return "TCompany";
-    case okDepartment:
-      return "TDepartment";
-    case okSurvey:
-      return "TSurvey";
-    case okSubject:
-      return "TSubject";
-    case okSkillArea:
-      return "TSkillArea";
-    case okQuestion:
-      return "TQuestion";
-    case okSuggestion:
-      return "TSuggestion";
-    case okExperience:
-      return "TExperience";
-    case okScoreSheet:
-      return "TScoreSheet";
-    case okRater:
-      return "TRater";
-    default:
-      return "";
+    case okDataRoot: return "TDataRoot";
+    case okCompany: return "TCompany";
+    case okDepartment: return "TDepartment";
+    case okSurvey: return "TSurvey";
+    case okSubject: return "TSubject";
+    case okSkillArea: return "TSkillArea";
+    case okQuestion: return "TQuestion";
+    case okSuggestion: return "TSuggestion";
+    case okExperience: return "TExperience";
+    case okScoreSheet: return "TScoreSheet";
+    case okRater: return "TRater";
+    default: return "";
   }
 }
 
