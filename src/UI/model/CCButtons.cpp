@@ -266,6 +266,7 @@ void TControlCenter::RunCommand(TCCCommand command) {
       if (sheets.empty()) break;
       ui_.MakeSurveyDisks(sheets);
       Refresh(RaterLB);
+      RecomputeButtons();
       break;
     }
     case TCCCommand::ImportSurveyDisk: {
@@ -274,6 +275,7 @@ void TControlCenter::RunCommand(TCCCommand command) {
       if (sheet == nullptr) break;
       ui_.ImportSurveyDisk(*sheet);
       Refresh(RaterLB);
+      RecomputeButtons();
       break;
     }
   }

@@ -204,7 +204,6 @@ void TControlCenter::FillAndCascade(int index, int select) {
   FillOnly(index);
   L(index).SelectOne(select);
   for (int next = index + 1; next <= GroupEnd(index); ++next) FillOnly(next);
-  RecomputeButtons();
 }
 
 void TControlCenter::Refresh(int index, const TSurvObject* select) {
@@ -223,26 +222,59 @@ void TControlCenter::Refresh(int index, const TSurvObject* select) {
     }
     L(list).Select(selection);
   }
-  RecomputeButtons();
 }
 
 void TControlCenter::ClearFrom(int index) {
   for (int list = index; list <= GroupEnd(index); ++list) L(list).Clear();
 }
 
-void TControlCenter::FillCompanyLB(int select) { FillAndCascade(CompanyLB, select); }
-void TControlCenter::FillDepartmentLB(int select) { FillAndCascade(DepartmentLB, select); }
+void TControlCenter::FillCompanyLB(int select) {
+  FillAndCascade(CompanyLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillDepartmentLB(int select) {
+  FillAndCascade(DepartmentLB, select);
+  RecomputeButtons();
+}
 void TControlCenter::FillDepartmentSurveyLB(int select) {
   FillAndCascade(DepartmentSurveyLB, select);
+  RecomputeButtons();
 }
-void TControlCenter::FillSurveyLB(int select) { FillAndCascade(SurveyLB, select); }
-void TControlCenter::FillSkillAreaLB(int select) { FillAndCascade(SkillAreaLB, select); }
-void TControlCenter::FillSurveyQuestionLB(int select) { FillAndCascade(SurveyQuestionLB, select); }
-void TControlCenter::FillQuestSkillAreaLB(int select) { FillAndCascade(QuestSkillAreaLB, select); }
-void TControlCenter::FillQuestionLB(int select) { FillAndCascade(QuestionLB, select); }
-void TControlCenter::FillSuggestionLB(int select) { FillAndCascade(SuggestionLB, select); }
-void TControlCenter::FillSubjectLB(int select) { FillAndCascade(SubjectLB, select); }
-void TControlCenter::FillExperienceLB(int select) { FillAndCascade(ExperienceLB, select); }
-void TControlCenter::FillRaterLB(int select) { FillAndCascade(RaterLB, select); }
+void TControlCenter::FillSurveyLB(int select) {
+  FillAndCascade(SurveyLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillSkillAreaLB(int select) {
+  FillAndCascade(SkillAreaLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillSurveyQuestionLB(int select) {
+  FillAndCascade(SurveyQuestionLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillQuestSkillAreaLB(int select) {
+  FillAndCascade(QuestSkillAreaLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillQuestionLB(int select) {
+  FillAndCascade(QuestionLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillSuggestionLB(int select) {
+  FillAndCascade(SuggestionLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillSubjectLB(int select) {
+  FillAndCascade(SubjectLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillExperienceLB(int select) {
+  FillAndCascade(ExperienceLB, select);
+  RecomputeButtons();
+}
+void TControlCenter::FillRaterLB(int select) {
+  FillAndCascade(RaterLB, select);
+  RecomputeButtons();
+}
 
 }  // namespace zelvora

@@ -191,6 +191,7 @@ void TControlCenter::RefreshAll() {
 void TControlCenter::Changed(int list, const TSurvObject* select) {
   RefreshAll();
   Refresh(list, select);
+  RecomputeButtons();
 }
 
 int TControlCenter::NextList(int list) {

@@ -190,6 +190,8 @@ class TControlCenter {
   // Fills and refreshes (CCFill.cpp).
   TCCList& L(int index) { return lists_[static_cast<std::size_t>(index)]; }
   const TCCList& L(int index) const { return lists_[static_cast<std::size_t>(index)]; }
+  // Neither recomputes the buttons: while lists are refilled one after
+  // another, a list not refilled yet may still name objects that are gone.
   void FillOnly(int list);
   void FillAndCascade(int list, int select);
   // Refills `list` and the lists after it in its group, keeping what was
