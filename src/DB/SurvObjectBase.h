@@ -95,8 +95,7 @@ class TSurvObject : public TObserver {
   // notification: the object must then outlive the call even if a cascade
   // deletes it (its owner parks it instead of freeing it at once).
   bool IsBusy() const { return FBusy > 0; }
-  // Sets Date to the current date-time, and at least a millisecond after
-  // the Date it had (every edit does before saving).
+  // Sets Date to the current date-time (every edit does before saving).
   void Touch();
 
  protected:
