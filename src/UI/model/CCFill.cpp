@@ -224,10 +224,6 @@ void TControlCenter::Refresh(int index, const TSurvObject* select) {
   }
 }
 
-void TControlCenter::ClearFrom(int index) {
-  for (int list = index; list <= GroupEnd(index); ++list) L(list).Clear();
-}
-
 void TControlCenter::FillCompanyLB(int select) {
   FillAndCascade(CompanyLB, select);
   RecomputeButtons();

@@ -198,7 +198,6 @@ class TControlCenter {
   // selected (by object); `select`, when given, becomes the selection of
   // `list`.
   void Refresh(int list, const TSurvObject* select = nullptr);
-  void ClearFrom(int list);
   static int GroupEnd(int list);
   TSurvey* UserSkillAreasSurvey();
   bool IsLibraryEntry(int index) const;
