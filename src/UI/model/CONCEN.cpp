@@ -4,6 +4,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "APP/SurveyDefaults.h"
 #include "DB/Survobj.h"
 #include "UI/model/EDITPREF.h"
 #include "UI/model/Selsurv.h"
@@ -51,6 +52,29 @@ const TCCList& TControlCenter::List(int index) const {
   if (index < 0 || index >= kCCListCount)
     throw std::out_of_range("No Control Center list " + std::to_string(index));
   return L(index);
+}
+
+int* TControlCenter::ListWidthSetting(TSurveyDefaults& defaults, int index) const {
+  switch (index) {
+    case CompanyLB:
+      return &defaults.OrgCoWidth;
+    case DepartmentLB:
+      return &defaults.OrgDeptWidth;
+    case SurveyLB:
+      return &defaults.SurvSurvWidth;
+    case SkillAreaLB:
+      return &defaults.SurvSkillWidth;
+    case QuestSkillAreaLB:
+      return unrestricted_ ? &defaults.QuestSkillWidth : nullptr;
+    case QuestionLB:
+      return unrestricted_ ? &defaults.QuestQuestWidth : nullptr;
+    case SubjectLB:
+      return &defaults.SubjectWidth;
+    case ExperienceLB:
+      return &defaults.ExperienceWidth;
+    default:
+      return nullptr;
+  }
 }
 
 void TControlCenter::Reload() {

@@ -33,6 +33,7 @@ namespace zelvora {
 
 class TDataRoot;
 class TSectionedConfigFile;
+class TSurveyDefaults;
 class TSurvObject;
 class TSurvey;
 class TSkillArea;
@@ -125,6 +126,12 @@ class TControlCenter {
   // The department survey the detail page shows (null on the start page).
   TSurvey* ShownSurvey() const { return shown_survey_; }
   const TCCButtons& Buttons() const { return buttons_; }
+  // The field of the layout settings that keeps the width of list `index`,
+  // or null when its width is not kept (lists 2, 5, 8 and 11, and the
+  // Questions tab's lists outside the unrestricted mode). The window sets
+  // the widths from these fields when it opens and stores them when it
+  // closes.
+  int* ListWidthSetting(TSurveyDefaults& defaults, int index) const;
 
   // ---- What the window forwards.
   // After a restore or re-index: the data root reloads and the window starts

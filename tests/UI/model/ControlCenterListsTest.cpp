@@ -2,6 +2,7 @@
 // tabs, department-survey mode, the detail page and Reload.
 #include <gtest/gtest.h>
 
+#include "APP/SurveyDefaults.h"
 #include "UI/model/ControlCenterFixture.h"
 
 namespace zelvora::testing {
@@ -37,6 +38,29 @@ TEST_F(ControlCenterTest, ColumnHeadersAndSelectionKinds) {
     SCOPED_TRACE(i);
     EXPECT_EQ(cc->List(i).Header(), headers[static_cast<std::size_t>(i)]);
     EXPECT_EQ(cc->List(i).MultiSelect(), i != CompanyLB && i != DepartmentSurveyLB);
+  }
+}
+
+TEST_F(ControlCenterTest, ListWidthsKeptInTheLayoutSettings) {
+  TSurveyDefaults defaults;
+  for (const char* parameter : {"", "WRENFAX"}) {
+    SCOPED_TRACE(parameter);
+    Open(parameter);
+    const bool unrestricted = *parameter != 0;
+    const std::vector<int*> expected = {&defaults.OrgCoWidth,
+                                        &defaults.OrgDeptWidth,
+                                        nullptr,
+                                        &defaults.SurvSurvWidth,
+                                        &defaults.SurvSkillWidth,
+                                        nullptr,
+                                        unrestricted ? &defaults.QuestSkillWidth : nullptr,
+                                        unrestricted ? &defaults.QuestQuestWidth : nullptr,
+                                        nullptr,
+                                        &defaults.SubjectWidth,
+                                        &defaults.ExperienceWidth,
+                                        nullptr};
+    for (int i = 0; i < kCCListCount; ++i)
+      EXPECT_EQ(cc->ListWidthSetting(defaults, i), expected[static_cast<std::size_t>(i)]) << i;
   }
 }
 
