@@ -161,7 +161,7 @@ int TControlCenter::DeleteSurveys() {
 
 int TControlCenter::DeleteSkillAreas(int list) {
   const auto objects = L(list).SelectedObjects();
-  const bool minimums = list == SkillAreaLB && department_survey_mode_ && !unrestricted_;
+  const bool minimums = list == SkillAreaLB && department_survey_mode_;
   // From the bottom of the list, so that a refusal keeps the upper areas.
   for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
     auto* area = static_cast<TSkillArea*>(*it);
@@ -179,7 +179,7 @@ int TControlCenter::DeleteSkillAreas(int list) {
 
 int TControlCenter::DeleteQuestions(int list) {
   const auto objects = L(list).SelectedObjects();
-  const bool minimums = list == SurveyQuestionLB && department_survey_mode_ && !unrestricted_;
+  const bool minimums = list == SurveyQuestionLB && department_survey_mode_;
   for (auto it = objects.rbegin(); it != objects.rend(); ++it) {
     auto* question = static_cast<TQuestion*>(*it);
     TSkillArea* area = question->SkillArea;
