@@ -1,5 +1,7 @@
 #include "DB/SurvObjectBase.h"
 
+#include <algorithm>
+
 #include "DB/SurveyDBBase.h"
 #include "base/DateTime.h"
 
@@ -26,7 +28,13 @@ TSurvObject::TSurvObject() : Date(Now()) {}
 
 void TSurvObject::Update(TObservable&, TSurvObject*, int) {}
 
-void TSurvObject::Touch() { Date = Now(); }
+void TSurvObject::Touch() {
+  // The database writes a change only when Date is later than the stored
+  // one, so two edits within the clock's resolution must still differ: Date
+  // moves forward by at least a millisecond.
+  constexpr double kOneMillisecond = 1.0 / 86400000.0;
+  Date = std::max(Now(), Date + kOneMillisecond);
+}
 
 bool TSurvObject::LoadsChildren() const {
   // Objects without a record have no stored children; asking the database

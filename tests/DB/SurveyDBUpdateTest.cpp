@@ -34,6 +34,18 @@ TEST_F(SurveyDBUpdate, WritesOnlyWhenTheObjectIsNewer) {
   EXPECT_EQ(GetDoubleAt(RawRecord(fbSubject, 1), 56), stored + 0.5);
 }
 
+TEST_F(SurveyDBUpdate, EditsInQuickSuccessionAreAllWritten) {
+  TDepartment* department = MakeDepartment();
+  TSubject* subject = MakeSubject(*department, "First");
+  for (const char* name : {"Second", "Third", "Fourth"}) {
+    SCOPED_TRACE(name);
+    subject->Name = name;
+    subject->Touch();
+    subject->Save();
+    EXPECT_EQ(ShortTextAt(RawRecord(fbSubject, 1), 12), name);
+  }
+}
+
 TEST_F(SurveyDBUpdate, SavingAnObjectWithoutARecordInsertsIt) {
   TDepartment* department = MakeDepartment();
   TSubject subject;

@@ -2,10 +2,34 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "UI/model/AboutInfo.h"
 
 namespace zelvora {
+
+class TNameForm;
+class TNewEditSkillAreaForm;
+class TNewEditQuestionForm;
+class TNewEditSuggestionForm;
+class TNewEditSurveyForm;
+class TNewEditCategoryForm;
+class TNewEditRaterForm;
+class TEditPrefixesForm;
+class TDateEntryDialog;
+class TSelSurvForm;
+class TSurvObject;
+class TScoreSheet;
+
+// A report the Control Center asks the report wizard to open with: the
+// report kind, the section and the list whose selection is the source
+// (with the objects selected there, in list order).
+struct TReportPreset {
+  int Kind = 0;
+  int Section = 0;
+  int SourceList = -1;  // -1: no preset, the wizard opens as it is
+  std::vector<TSurvObject*> Sources;
+};
 
 // What the program's windows ask or tell the user. The models never show
 // anything themselves: the desktop program answers these calls with message
@@ -34,7 +58,6 @@ class TUserInterface {
   // flash message and no About box, and answers a password prompt as a
   // cancel.
 
-
   // The flash message: a borderless one-line window centred on the screen,
   // visible as soon as the call returns and kept up during the long work
   // that follows. Showing a message hides the one shown before.
@@ -52,6 +75,85 @@ class TUserInterface {
     (void)masked;
     return std::nullopt;
   }
+
+  // ---- Control Center: its dialogs, the survey selection and the work it
+  // hands to other windows. Each Show* call shows the dialog modally over the
+  // model given (its mode, captions and fields), lets the user change the
+  // model's fields through its operations, and returns true when the dialog
+  // was closed with its accept button, false for a cancel. The models check
+  // what they are given back; the window need not. A user interface without
+  // these windows (the rater program) cancels every dialog and hands nothing
+  // on.
+
+  virtual bool ShowNameForm(TNameForm& form) {
+    (void)form;
+    return false;
+  }
+  virtual bool ShowSkillAreaForm(TNewEditSkillAreaForm& form) {
+    (void)form;
+    return false;
+  }
+  virtual bool ShowQuestionForm(TNewEditQuestionForm& form) {
+    (void)form;
+    return false;
+  }
+  virtual bool ShowSuggestionForm(TNewEditSuggestionForm& form) {
+    (void)form;
+    return false;
+  }
+  virtual bool ShowSurveyForm(TNewEditSurveyForm& form) {
+    (void)form;
+    return false;
+  }
+  virtual bool ShowCategoryForm(TNewEditCategoryForm& form) {
+    (void)form;
+    return false;
+  }
+  // New form: stays open while the user adds raters (each "&Add" calls the
+  // form's Add), returns when "&Done" closes it. Edit form: modal as above.
+  virtual bool ShowRaterForm(TNewEditRaterForm& form) {
+    (void)form;
+    return false;
+  }
+  virtual bool ShowPrefixesForm(TEditPrefixesForm& form) {
+    (void)form;
+    return false;
+  }
+  // The window calls the dialog's Leave when the date field loses the focus
+  // and keeps the focus there while Leave refuses.
+  virtual bool ShowDateDialog(TDateEntryDialog& dialog) {
+    (void)dialog;
+    return false;
+  }
+  // "Survey Selection": the window forwards every click in the list to the
+  // form's Click.
+  virtual bool SelectSurveys(TSelSurvForm& form) {
+    (void)form;
+    return false;
+  }
+  // A one-line input box; returns false when cancelled, else the text typed
+  // into `value`.
+  virtual bool InputBox(const std::string& caption, const std::string& prompt,
+                        std::string& value) {
+    (void)caption;
+    (void)prompt;
+    (void)value;
+    return false;
+  }
+
+  // Opens the report wizard (closing one already open) with the preset.
+  virtual void OpenReportWizard(const TReportPreset& preset) { (void)preset; }
+  // Writes a survey disk for each of these score sheets.
+  virtual void MakeSurveyDisks(const std::vector<TScoreSheet*>& sheets) { (void)sheets; }
+  // Reads an answered survey disk into this score sheet.
+  virtual void ImportSurveyDisk(TScoreSheet& sheet) { (void)sheet; }
+  // Opens the score-entry wizard on the sheet (asking the View/Edit password
+  // first for a completed sheet); true when the user saved.
+  virtual bool EnterScores(TScoreSheet& sheet) {
+    (void)sheet;
+    return false;
+  }
+  // ---- end of the Control Center's section.
 
   // ---- Backup and restore (UI/model/Bkuprest.h) ----
   // The backup window shows `text` on its message page with the disk's

@@ -8,6 +8,17 @@
 #include <utility>
 #include <vector>
 
+#include "UI/model/DateDlg.h"
+#include "UI/model/DialogModel.h"
+#include "UI/model/EDITCATS.h"
+#include "UI/model/EDITPREF.h"
+#include "UI/model/EDITQUES.h"
+#include "UI/model/EDITRATR.h"
+#include "UI/model/EDITSKIL.h"
+#include "UI/model/EDITSUGG.h"
+#include "UI/model/EDITSURV.h"
+#include "UI/model/NameForm.h"
+#include "UI/model/Selsurv.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -81,6 +92,79 @@ class TFakeUserInterface : public TUserInterface {
   void ShowBackupProgress(const std::string& stage, int percent) override {
     Progress.emplace_back(stage, percent);
     if (OnProgress) OnProgress(percent);
+  }
+
+  // ---- Control Center.
+  // Each dialog takes the next scripted user: it fills the dialog's fields
+  // and returns true for the accept button. Script<T> checks the dialog is of
+  // the kind the test expects. Dialogs are logged as "dialog: <caption>".
+  using DialogScript = std::function<bool(TDialogModel&)>;
+  std::deque<DialogScript> Dialogs;
+  template <class T, class F>
+  void Script(F user) {
+    Dialogs.push_back([user](TDialogModel& dialog) -> bool {
+      auto* typed = dynamic_cast<T*>(&dialog);
+      if (typed == nullptr) throw std::logic_error("unexpected dialog: " + dialog.Caption());
+      return user(*typed);
+    });
+  }
+  // A user who cancels the next dialog.
+  void Cancel() {
+    Dialogs.push_back([](TDialogModel&) { return false; });
+  }
+
+  std::deque<std::pair<bool, std::string>> Inputs;
+  std::vector<TReportPreset> Presets;
+  std::vector<std::vector<TScoreSheet*>> DiskRuns;
+  std::vector<TScoreSheet*> Imports;
+  std::vector<TScoreSheet*> ScoreEntries;
+  bool ScoreEntrySaves = false;
+
+  bool ShowNameForm(TNameForm& form) override { return Run(form); }
+  bool ShowSkillAreaForm(TNewEditSkillAreaForm& form) override { return Run(form); }
+  bool ShowQuestionForm(TNewEditQuestionForm& form) override { return Run(form); }
+  bool ShowSuggestionForm(TNewEditSuggestionForm& form) override { return Run(form); }
+  bool ShowSurveyForm(TNewEditSurveyForm& form) override { return Run(form); }
+  bool ShowCategoryForm(TNewEditCategoryForm& form) override { return Run(form); }
+  bool ShowRaterForm(TNewEditRaterForm& form) override { return Run(form); }
+  bool ShowPrefixesForm(TEditPrefixesForm& form) override { return Run(form); }
+  bool ShowDateDialog(TDateEntryDialog& dialog) override { return Run(dialog); }
+  bool SelectSurveys(TSelSurvForm& form) override { return Run(form); }
+  bool InputBox(const std::string& caption, const std::string& prompt,
+                std::string& value) override {
+    Log.push_back("input: " + caption + " | " + prompt);
+    if (Inputs.empty()) throw std::logic_error("unscripted input box: " + caption);
+    auto [ok, text] = Inputs.front();
+    Inputs.pop_front();
+    if (ok) value = text;
+    return ok;
+  }
+  void OpenReportWizard(const TReportPreset& preset) override {
+    Log.push_back("report: kind " + std::to_string(preset.Kind) + " section " +
+                  std::to_string(preset.Section) + " list " + std::to_string(preset.SourceList));
+    Presets.push_back(preset);
+  }
+  void MakeSurveyDisks(const std::vector<TScoreSheet*>& sheets) override {
+    Log.push_back("disks: " + std::to_string(sheets.size()));
+    DiskRuns.push_back(sheets);
+  }
+  void ImportSurveyDisk(TScoreSheet& sheet) override {
+    Log.push_back("import disk");
+    Imports.push_back(&sheet);
+  }
+  bool EnterScores(TScoreSheet& sheet) override {
+    Log.push_back("score entry");
+    ScoreEntries.push_back(&sheet);
+    return ScoreEntrySaves;
+  }
+
+ private:
+  bool Run(TDialogModel& dialog) {
+    Log.push_back("dialog: " + dialog.Caption());
+    if (Dialogs.empty()) throw std::logic_error("unscripted dialog: " + dialog.Caption());
+    DialogScript script = std::move(Dialogs.front());
+    Dialogs.pop_front();
+    return script(dialog);
   }
 };
 

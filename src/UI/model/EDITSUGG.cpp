@@ -1,0 +1,30 @@
+#include "UI/model/EDITSUGG.h"
+
+#include <utility>
+
+#include "UI/model/TextUtil.h"
+#include "UI/model/UserInterface.h"
+
+namespace zelvora {
+
+TNewEditSuggestionForm::TNewEditSuggestionForm(TEditMode mode, std::string text)
+    : SuggestionText(std::move(text)), mode_(mode) {}
+
+std::string TNewEditSuggestionForm::Caption() const {
+  return ByMode(mode_, "New Suggestion...", "Edit Suggestion Text...", "View Suggestion Text...");
+}
+
+std::string TNewEditSuggestionForm::AcceptCaption() const {
+  return ByMode(mode_, "&Add", "&Ok", "");
+}
+
+bool TNewEditSuggestionForm::AcceptEnabled() const {
+  return !ReadOnly() && !Trimmed(SuggestionText).empty();
+}
+
+std::optional<std::string> TNewEditSuggestionForm::Execute(TUserInterface& ui) {
+  if (!ui.ShowSuggestionForm(*this) || !AcceptEnabled()) return std::nullopt;
+  return Trimmed(SuggestionText);
+}
+
+}  // namespace zelvora
