@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "DB/SURVDB.h"
+#include "UI/MessageBoxUI.h"
 
 namespace zelvora {
 
@@ -23,15 +24,7 @@ enum PageIndex { kStartPage = 0, kMessagePage = 1, kProgressPage = 2 };
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
-// The busy cursor while the work runs, the normal one while it waits.
-class TBusyCursor {
- public:
-  TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-  TBusyCursor(const TBusyCursor&) = delete;
-  TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
-
+// The normal cursor while the work waits for the user.
 class TNormalCursor {
  public:
   TNormalCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
@@ -156,7 +149,7 @@ void TBkupRestForm::OkBtnClick() {
   if (FModel->Busy()) return;
   FModel->SetFolder(DriveEdit->text().toStdString());
   {
-    TBusyCursor busy;
+    TBusyCursor busy(FAppUI);
     FModel->Ok();
   }
   // The work has ended, whatever its outcome: the window closes.
@@ -204,6 +197,8 @@ void TBkupRestForm::Inform(const std::string& text) { FAppUI.Inform(text); }
 void TBkupRestForm::ShowError(const std::string& text) { FAppUI.ShowError(text); }
 bool TBkupRestForm::Ask(const std::string& text, bool warning) { return FAppUI.Ask(text, warning); }
 
+void TBkupRestForm::SetBusy(bool busy) { FAppUI.SetBusy(busy); }
+
 bool TBkupRestForm::AwaitBackupDisk(const std::string& text, std::string& folder) {
   ShowMessagePage(text, folder);
   if (!isVisible()) show();
@@ -240,25 +235,9 @@ namespace {
 
 // What a screenshot's window needs without a running program: a database
 // that is never opened and message boxes that are never shown.
-class TScreenUserInterface : public TUserInterface {
- public:
-  void Inform(const std::string& text) override {
-    QMessageBox::information(nullptr, QString(), Text(text));
-  }
-  void ShowError(const std::string& text) override {
-    QMessageBox::critical(nullptr, QString(), Text(text));
-  }
-  bool Ask(const std::string& text, bool warning) override {
-    const auto answer = warning ? QMessageBox::warning(nullptr, QString(), Text(text),
-                                                       QMessageBox::Yes | QMessageBox::No)
-                                : QMessageBox::question(nullptr, QString(), Text(text));
-    return answer == QMessageBox::Yes;
-  }
-};
-
 struct TScreenParts {
   TSurveyDB db;
-  TScreenUserInterface ui;
+  TMessageBoxUI ui;
 };
 
 class TBkupRestScreen : private TScreenParts, public TBkupRestForm {

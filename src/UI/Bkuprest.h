@@ -52,6 +52,7 @@ class TBkupRestForm : public QDialog, private TUserInterface {
   void Inform(const std::string& text) override;
   void ShowError(const std::string& text) override;
   bool Ask(const std::string& text, bool warning) override;
+  void SetBusy(bool busy) override;
   bool AwaitBackupDisk(const std::string& text, std::string& folder) override;
   void ShowBackupProgress(const std::string& stage, int percent) override;
 
