@@ -106,6 +106,14 @@ void TUpdateProcessor::ProcessUpdates() {
   write_back();
 }
 
+bool TUpdateProcessor::HasPendingUpdates() const {
+  const TUpdControlFile control((std::filesystem::path(FFolder) / kUpdateControlFileName).string());
+  for (const char* section : {kSectionSurveys, kSectionExports, kSectionImports, kSectionRemove}) {
+    if (!control.Entries(section).empty()) return true;
+  }
+  return false;
+}
+
 void TUpdateProcessor::Replace(TDataRoot& root, std::unique_ptr<TSurvObject> object) {
   switch (object->Kind()) {
     case okCompany:

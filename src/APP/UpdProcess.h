@@ -51,6 +51,9 @@ class TUpdateProcessor {
 
   // The whole start-up processing (see above).
   void ProcessUpdates();
+  // Whether the control file holds entries that ProcessUpdates would work
+  // through (read only; nothing is changed).
+  bool HasPendingUpdates() const;
 
   // One entry of each section, over a data root of the open database.
   void ImportTextPackage(TDataRoot& root, const std::string& entry);

@@ -4,22 +4,46 @@
 #include <ostream>
 
 #include "APP/CONFIGU.h"
+#include "APP/UpdControlFile.h"
 #include "APP/UpdProcess.h"
 
 namespace zelvora::cli {
 
-std::unique_ptr<TSurveyDB> OpenCliDatabase(CliContext& context, bool process_updates) {
+namespace {
+
+// Set when the database reported a failure it could not repair; main makes
+// the command's exit status say so.
+bool gDatabaseErrors = false;
+
+}  // namespace
+
+bool CliDatabaseReportedErrors() { return gDatabaseErrors; }
+
+std::unique_ptr<TSurveyDB> OpenCliDatabase(CliContext& context, TDBAccess access,
+                                           bool process_updates) {
+  const bool writer = access == TDBAccess::ReadWrite;
   std::optional<std::string> option;
   if (!context.data_dir_option.empty()) option = context.data_dir_option;
-  const std::string folder = TConfig::DataFolder(option);
+  // Only a command that may write makes a missing folder.
+  const std::string folder = TConfig::DataFolder(option, writer);
   std::ostream* err = &context.err;
   auto db =
-      std::make_unique<TSurveyDB>([err](const std::string& message) { *err << message << "\n"; });
-  db->Open(folder);
-  if (process_updates) {
-    TUpdateProcessor(db->DataDir(), [err](const std::string& notice) {
-      *err << notice << "\n";
-    }).ProcessUpdates();
+      std::make_unique<TSurveyDB>([err](const std::string& message) { *err << message << "\n"; },
+                                  [err](const std::string& message) {
+                                    *err << message << "\n";
+                                    gDatabaseErrors = true;
+                                  });
+  db->Open(folder, access);
+  std::ostream* notices = &context.err;
+  TUpdateProcessor updates(db->DataDir(),
+                           [notices](const std::string& notice) { *notices << notice << "\n"; });
+  if (writer && process_updates) {
+    updates.ProcessUpdates();
+  } else if (!writer && updates.HasPendingUpdates()) {
+    // Reading must not change the database; the packages wait for a writer.
+    context.err << kUpdateControlFileName << " in " << db->DataDir()
+                << " names updates that have not been applied; \"zelvora360-cli update\" "
+                   "applies them.\n";
   }
   return db;
 }

@@ -96,7 +96,7 @@ int RunDemo(CliContext& context) {
   if (!args.positional.empty()) throw CliUsageError("demo takes no arguments");
   // The demo goes into an empty database: the built-in survey the update
   // processing adds would make it refuse.
-  auto db = OpenCliDatabase(context, false);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite, false);
   {
     TDataRoot root;
     if (root.Companies().Size() > 0 || root.LibrarySurveys().Size() > 0 ||

@@ -17,7 +17,7 @@ namespace {
 int RunImport(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (args.positional.empty()) throw CliUsageError("expected at least one FILE");
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
   std::ostream* err = &context.err;
   {
     TDataRoot root;

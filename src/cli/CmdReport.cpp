@@ -124,7 +124,7 @@ int RunReport(CliContext& context) {
   }
 
   const auto app = MakeReportApplication();
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
   TDelphiScreen printer;
   const TReportConfig config;
   TReport360 report(config);

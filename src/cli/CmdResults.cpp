@@ -32,7 +32,7 @@ int RunResults(CliContext& context) {
   if (ids.empty()) throw CliUsageError("results needs --select with at least one ID");
   const auto csv = args.Value("--csv");
   if (!csv) throw CliUsageError("results needs --csv OUT.csv");
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
   std::string table;
   try {
     TDataRoot root;

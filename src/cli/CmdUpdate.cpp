@@ -14,7 +14,7 @@ namespace {
 int RunUpdate(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (!args.positional.empty()) throw CliUsageError("update takes no arguments");
-  auto db = OpenCliDatabase(context, false);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite, false);
   std::ostream* err = &context.err;
   try {
     TUpdateProcessor(db->DataDir(), [err](const std::string& notice) {

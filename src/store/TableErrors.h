@@ -19,6 +19,7 @@ namespace zelvora {
 enum TableError : int {
   kErrPageBuffer = 10000,
   kErrFileDefect = 10010,
+  kErrIndexMismatch = 10011,
   kErrRecordLength = 10020,
   kErrNoMemory = 10030,
   kErrKeyCount = 10050,
