@@ -20,6 +20,11 @@
 // Callers may rely on:
 //  - an object of another kind is only a notice ("Unknown type: " and its
 //    class name) and processing goes on;
+//  - answers are never deleted in silence: a company whose replacement
+//    would delete subjects, experiences or score sheets the package does
+//    not carry (packages carry none, as a rule) is not replaced; a notice
+//    names it and what it holds, processing goes on, and Refused() counts
+//    it;
 //  - any other failure (a package that cannot be read or parsed, a missing
 //    file, a damaged archive, an export that cannot be written) stops the
 //    processing and is thrown with its own message, after the control file
@@ -71,6 +76,8 @@ class TUpdateProcessor {
   void Replace(TDataRoot& root, std::unique_ptr<TSurvObject> object);
 
   const std::string& Folder() const { return FFolder; }
+  // Companies left unreplaced to keep their answers.
+  int Refused() const { return FRefused; }
 
  private:
   std::string PathOf(const std::string& entry) const;
@@ -80,6 +87,7 @@ class TUpdateProcessor {
 
   std::string FFolder;
   TNotice FNotice;
+  int FRefused = 0;
 };
 
 }  // namespace zelvora
