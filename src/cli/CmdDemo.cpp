@@ -5,11 +5,28 @@
 // department, six subjects with two experiences each a year apart, and six
 // completed score sheets per experience (Self, Boss, two Peers, Staff,
 // Clients). Only the IDs and modification dates differ between runs.
+//
+// The demonstration is built in a new folder beside the data folder and
+// exchanged with it in one step when complete, so a demo that is killed
+// leaves the data folder as it was (an empty database at most) or holds the
+// whole demonstration; the data folder's other files are linked into the new
+// one before the exchange. Throughout, the data folder's database is held
+// open for writing, so nobody else starts using it.
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
+#include <set>
+#include <sstream>
 #include <string>
 
+#include "APP/CONFIGU.h"
 #include "DB/Survobj.h"
 #include "base/DateTime.h"
 #include "cli/CliDatabase.h"
@@ -91,19 +108,11 @@ void FillAnswers(TScoreSheet& sheet, int subject, int rater, int year, int quest
   }
 }
 
-int RunDemo(CliContext& context) {
-  const ParsedArgs args = ParseArgs(context.args, {});
-  if (!args.positional.empty()) throw CliUsageError("demo takes no arguments");
-  // The demo goes into an empty database: the built-in survey the update
-  // processing adds would make it refuse.
-  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite, false);
+// Fills the empty database `database` and tells what it made in `shown_dir`.
+void FillDemo(CliContext& context, TSurveyDB& database, const std::string& shown_dir) {
+  TSurveyDB* db = &database;
   {
     TDataRoot root;
-    if (root.Companies().Size() > 0 || root.LibrarySurveys().Size() > 0 ||
-        root.LibrarySkillAreas().Size() > 0) {
-      context.err << "The database in " << db->DataDir() << " is not empty; no demo was added.\n";
-      return 1;
-    }
     // One durable counter step for the whole demo instead of one per object.
     db->ReserveIDs(600);
 
@@ -193,7 +202,7 @@ int RunDemo(CliContext& context) {
       }
     }
 
-    context.out << "Demo database made in " << db->DataDir() << ":\n"
+    context.out << "Demo database made in " << shown_dir << ":\n"
                 << "  1 library survey \"" << library->Name << "\" with " << kAreas.size()
                 << " skill areas, " << question_count << " questions and " << suggestion_count
                 << " suggestions\n"
@@ -203,7 +212,89 @@ int RunDemo(CliContext& context) {
                 << "  " << subject_count << " subjects, " << experience_count << " experiences, "
                 << sheet_count << " completed score sheets\n";
   }
+}
+
+namespace fs = std::filesystem;
+
+// The files a survey database consists of; everything else in the data
+// folder belongs to someone else and stays.
+std::set<std::string> DatabaseFileNames() {
+  std::set<std::string> names{TIDCounterFile::kFileName, TSurveyDB::kLockFileName};
+  for (int i = 0; i < kFileblockCount; ++i) {
+    names.insert(std::string(FileblockInfo(i).BaseName) + ".DAT");
+    names.insert(std::string(FileblockInfo(i).BaseName) + ".IX");
+  }
+  return names;
+}
+
+// Gives `built` the data folder's other files (hard links, so the data
+// folder keeps them too) and exchanges the two folders in one step.
+void MoveInto(const fs::path& built, const fs::path& target) {
+  const std::set<std::string> database = DatabaseFileNames();
+  for (const auto& entry : fs::directory_iterator(target)) {
+    const std::string name = entry.path().filename().string();
+    if (database.count(name) != 0) continue;
+    if (!entry.is_regular_file() || entry.is_symlink()) {
+      throw std::runtime_error("The data folder " + target.string() + " holds " + name +
+                               ", which is not a plain file; no demo was added.");
+    }
+    std::error_code ec;
+    fs::create_hard_link(entry.path(), built / name, ec);
+    if (ec) fs::copy_file(entry.path(), built / name, ec);
+    if (ec) {
+      throw std::runtime_error("Cannot keep " + entry.path().string() +
+                               " in the demo: " + ec.message() + "; no demo was added.");
+    }
+  }
+  if (::renameat2(AT_FDCWD, built.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
+    throw std::runtime_error("Cannot move the demo into " + target.string() + ": " +
+                             std::strerror(errno) + "; no demo was added.");
+  }
+}
+
+int RunDemo(CliContext& context) {
+  const ParsedArgs args = ParseArgs(context.args, {});
+  if (!args.positional.empty()) throw CliUsageError("demo takes no arguments");
+  // The demo goes into an empty database: the built-in survey the update
+  // processing adds would make it refuse.
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite, false);
+  {
+    TDataRoot root;
+    if (root.Companies().Size() > 0 || root.LibrarySurveys().Size() > 0 ||
+        root.LibrarySkillAreas().Size() > 0) {
+      context.err << "The database in " << db->DataDir() << " is not empty; no demo was added.\n";
+      return 1;
+    }
+  }
+  const fs::path target = fs::path(db->DataDir()).parent_path();
+  std::string pattern = target.string() + ".demo-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    context.err << "Cannot make a folder beside " << target.string() << ": " << std::strerror(errno)
+                << "\n";
+    return 1;
+  }
+  const fs::path built = pattern;
+  // What was made is told only once it is in place.
+  std::ostringstream report;
+  try {
+    {
+      CliContext building{context.data_dir_option, context.args, report, context.err};
+      TSurveyDB demo;
+      demo.Open(built.string());
+      FillDemo(building, demo, db->DataDir());
+      demo.Close();
+    }
+    MoveInto(built, target);
+  } catch (...) {
+    std::error_code ignored;
+    fs::remove_all(built, ignored);
+    throw;
+  }
+  // `built` now names the old data folder, whose database was empty.
   db->Close();
+  std::error_code ignored;
+  fs::remove_all(built, ignored);
+  context.out << report.str();
   return 0;
 }
 
