@@ -245,7 +245,11 @@ void TUpdateProcessor::ImportXmlPackage(TDataRoot& root, const std::string& entr
   } else {
     const std::string full = PathOf(entry);
     std::ifstream in(full, std::ios::binary);
-    if (!in || std::filesystem::is_directory(full)) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(full, ec)) {
+      throw std::runtime_error("Cannot open file \"" + full + "\": it is a folder");
+    }
+    if (!in) {
       throw std::runtime_error("Cannot open file \"" + full + "\"");
     }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

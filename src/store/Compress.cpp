@@ -188,14 +188,23 @@ bool StripBase(const std::string& name, std::string base, std::string& rest) {
   return !rest.empty();
 }
 
-// An archive to read.
+// An archive to read; a folder of that name says so rather than reading as
+// a damaged archive.
 std::ifstream OpenArchive(const fs::path& archive) {
+  std::error_code ec;
+  if (fs::is_directory(archive, ec)) {
+    throw ECompressException("Can't open archive " + archive.string() + ": it is a folder");
+  }
   std::ifstream in(archive, std::ios::binary);
   if (!in) throw ECompressException("Can't open archive " + archive.string());
   return in;
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const fs::path& file) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) {
+    throw ECompressException("Can't open file to compress: " + file.string() + ": it is a folder");
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in) throw ECompressException("Can't open file to compress: " + file.string());
   in.seekg(0, std::ios::end);

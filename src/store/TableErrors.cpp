@@ -1,6 +1,7 @@
 #include "store/TableErrors.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "store/Engine.h"
 
@@ -93,6 +94,8 @@ std::string TableErrorMessage(int error, int dos_function, int dos_error) {
     char tail[80];
     std::snprintf(tail, sizeof tail, "\nDOS Function: %d, DOS Error: %d", dos_function, dos_error);
     message += tail;
+    // The number alone tells a person nothing; the system's text does.
+    if (dos_error > 0) message += std::string(" (") + std::strerror(dos_error) + ")";
   }
   return message;
 }
