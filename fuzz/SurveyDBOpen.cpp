@@ -1,8 +1,8 @@
 // Opens a survey database whose record files are made of fuzzed bytes and
-// works with it as the program does: load the whole object tree, resolve
-// experiences, look for orphans, reindex, merge a record, add and save an
-// object, close. Any crash, hang or sanitizer report is a bug; failures must
-// arrive as ETableException or ESurvObjError.
+// works with it as the program does: first for reading only (load the
+// whole object tree, resolve experiences), then for writing: the same,
+// look for orphans, reindex, merge a record, add and save an object, close. Any crash, hang or
+// sanitizer report is a bug; failures must arrive as ETableException or ESurvObjError.
 //
 // Input: chunks of [code byte][2-byte little-endian length n][n bytes]. The
 // code's low four bits (mod 10) pick the fileblock, bit 4 says index file
@@ -85,6 +85,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       first_record.assign(data + at + 3, data + at + 3 + length);
     }
     at += 3 + length;
+  }
+
+  try {
+    TSurveyDB reader([](const std::string&) {});
+    reader.Open(folder, TDBAccess::ReadOnly);
+    {
+      TDataRoot root;
+      Walk(root);
+    }
+    reader.Close();
+  } catch (const ETableException&) {
+  } catch (const ESurvObjError&) {
   }
 
   try {

@@ -81,7 +81,8 @@ TDataFolderInputs TConfig::CurrentInputs(const std::optional<std::string>& comma
   return inputs;
 }
 
-std::string TConfig::DataFolder(const std::optional<std::string>& command_line) {
+std::string TConfig::DataFolder(const std::optional<std::string>& command_line,
+                                bool create_missing) {
   const std::string chosen = ChooseDataFolder(CurrentInputs(command_line), IsWritableFolder);
   std::error_code ec;
   fs::path folder = fs::absolute(chosen, ec);
@@ -90,6 +91,9 @@ std::string TConfig::DataFolder(const std::optional<std::string>& command_line) 
   folder = folder.lexically_normal();
   const auto status = fs::status(folder, ec);
   if (status.type() == fs::file_type::not_found) {
+    if (!create_missing)
+      throw std::runtime_error("There is no survey database in " + folder.string() +
+                               ": the folder does not exist");
     fs::create_directories(folder, ec);
     if (ec)
       throw std::runtime_error("Cannot create the data folder \"" + folder.string() +

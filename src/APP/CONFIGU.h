@@ -53,10 +53,12 @@ class TConfig {
   // The inputs of this process: the command-line value, the environment and
   // the folder of the running program.
   static TDataFolderInputs CurrentInputs(const std::optional<std::string>& command_line);
-  // The data folder of this process, made absolute, created when missing,
-  // with a trailing "/". Throws std::runtime_error when it cannot be created
-  // or is not a folder.
-  static std::string DataFolder(const std::optional<std::string>& command_line);
+  // The data folder of this process, made absolute, created when missing
+  // (unless `create_missing` is false: a program that only reads says there
+  // is no database instead), with a trailing "/". Throws std::runtime_error
+  // when it cannot be created, is missing and may not be, or is not a folder.
+  static std::string DataFolder(const std::optional<std::string>& command_line,
+                                bool create_missing = true);
 
   // Resolves the data folder (DataFolder) and reads the settings file in it.
   explicit TConfig(const std::optional<std::string>& command_line = std::nullopt);

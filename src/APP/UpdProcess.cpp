@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -42,6 +43,42 @@ void ReplaceIn(L& list, std::unique_ptr<T> object) {
   list.Count();  // loads the list before looking into it
   if (T* old = list.FindByID(object->ID)) list.Remove(old);
   list.Adopt(std::move(object));
+}
+
+// Subjects, experiences and score sheets of a company: those stored under
+// it, or those a package carries.
+struct TAnswerHolders {
+  std::set<std::string> Subjects;
+  std::set<std::string> Experiences;
+  std::set<std::string> ScoreSheets;
+};
+
+TAnswerHolders AnswerHoldersOf(TCompany& company) {
+  TAnswerHolders holders;
+  TDepartmentList& departments = company.Departments();
+  for (int d = 0; d < departments.Size(); ++d) {
+    TDepartment& department = *departments.At(d);
+    TSubjectList& subjects = department.Subjects();
+    for (int s = 0; s < subjects.Size(); ++s) holders.Subjects.insert(subjects.At(s)->ID.Key());
+    TExperienceList& experiences = department.Experiences();
+    for (int e = 0; e < experiences.Size(); ++e) {
+      TExperience& experience = *experiences.At(e);
+      holders.Experiences.insert(experience.ID.Key());
+      TScoreSheetList& sheets = experience.ScoreSheets();
+      for (int k = 0; k < sheets.Size(); ++k) holders.ScoreSheets.insert(sheets.At(k)->ID.Key());
+    }
+  }
+  return holders;
+}
+
+std::size_t Missing(const std::set<std::string>& stored, const std::set<std::string>& carried) {
+  std::size_t count = 0;
+  for (const std::string& id : stored) count += carried.count(id) == 0 ? 1 : 0;
+  return count;
+}
+
+std::string Counted(std::size_t count, const char* one, const char* many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
 }
 
 template <class T>
@@ -136,11 +173,42 @@ void TUpdateProcessor::ProcessUpdates() {
   write_back();
 }
 
+bool TUpdateProcessor::HasPendingUpdates() const {
+  const TUpdControlFile control((std::filesystem::path(FFolder) / kUpdateControlFileName).string());
+  for (const char* section : {kSectionSurveys, kSectionExports, kSectionImports, kSectionRemove}) {
+    if (!control.Entries(section).empty()) return true;
+  }
+  return false;
+}
+
 void TUpdateProcessor::Replace(TDataRoot& root, std::unique_ptr<TSurvObject> object) {
   switch (object->Kind()) {
-    case okCompany:
-      ReplaceIn(root.Companies(), Downcast<TCompany>(object));
+    case okCompany: {
+      std::unique_ptr<TCompany> company = Downcast<TCompany>(object);
+      TCompanyList& companies = root.Companies();
+      companies.Count();
+      if (TCompany* old = companies.FindByID(company->ID)) {
+        // Replacing deletes the whole stored subtree; what the package does
+        // not bring back would be gone.
+        const TAnswerHolders stored = AnswerHoldersOf(*old);
+        const TAnswerHolders carried = AnswerHoldersOf(*company);
+        const std::size_t subjects = Missing(stored.Subjects, carried.Subjects);
+        const std::size_t experiences = Missing(stored.Experiences, carried.Experiences);
+        const std::size_t sheets = Missing(stored.ScoreSheets, carried.ScoreSheets);
+        if (subjects + experiences + sheets > 0) {
+          ++FRefused;
+          Notice("The company \"" + old->Name + "\" (" + old->ID.Text() +
+                 ") was not replaced: replacing it would delete " +
+                 Counted(subjects, "subject", "subjects") + ", " +
+                 Counted(experiences, "experience", "experiences") + " and " +
+                 Counted(sheets, "score sheet", "score sheets") +
+                 " that the package does not hold.");
+          break;
+        }
+      }
+      ReplaceIn(companies, std::move(company));
       break;
+    }
     case okSurvey:
       ReplaceIn(root.LibrarySurveys(), Downcast<TSurvey>(object));
       break;
@@ -260,7 +328,11 @@ void TUpdateProcessor::ImportXmlPackage(TDataRoot& root, const std::string& entr
   } else {
     const std::string full = PathOf(entry);
     std::ifstream in(full, std::ios::binary);
-    if (!in || std::filesystem::is_directory(full)) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(full, ec)) {
+      throw std::runtime_error("Cannot open file \"" + full + "\": it is a folder");
+    }
+    if (!in) {
       throw std::runtime_error("Cannot open file \"" + full + "\"");
     }
     bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

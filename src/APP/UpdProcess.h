@@ -20,6 +20,11 @@
 // Callers may rely on:
 //  - an object of another kind is only a notice ("Unknown type: " and its
 //    class name) and processing goes on;
+//  - answers are never deleted in silence: a company whose replacement
+//    would delete subjects, experiences or score sheets the package does
+//    not carry (packages carry none, as a rule) is not replaced; a notice
+//    names it and what it holds, processing goes on, and Refused() counts
+//    it;
 //  - any other failure (a package that cannot be read or parsed, a missing
 //    file, a damaged archive, an export that cannot be written) stops the
 //    processing and is thrown with its own message, after the control file
@@ -75,6 +80,9 @@ class TUpdateProcessor {
 
   // The whole start-up processing (see above).
   void ProcessUpdates();
+  // Whether the control file holds entries that ProcessUpdates would work
+  // through (read only; nothing is changed).
+  bool HasPendingUpdates() const;
 
   // One entry of each section, over a data root of the open database.
   void ImportTextPackage(TDataRoot& root, const std::string& entry);
@@ -98,6 +106,8 @@ class TUpdateProcessor {
   void Replace(TDataRoot& root, std::unique_ptr<TSurvObject> object);
 
   const std::string& Folder() const { return FFolder; }
+  // Companies left unreplaced to keep their answers.
+  int Refused() const { return FRefused; }
 
  private:
   std::string PathOf(const std::string& entry) const;
@@ -108,6 +118,7 @@ class TUpdateProcessor {
   std::string FFolder;
   TNotice FNotice;
   std::vector<std::string> package_folders_;
+  int FRefused = 0;
 };
 
 }  // namespace zelvora

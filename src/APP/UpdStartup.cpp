@@ -5,9 +5,10 @@
 namespace zelvora {
 
 std::unique_ptr<TSurveyDB> OpenSurveyDatabase(const std::string& folder,
-                                              TDBMessageCallback messages) {
-  auto db = std::make_unique<TSurveyDB>(std::move(messages));
-  db->Open(folder);
+                                              TDBMessageCallback messages, TDBAccess access,
+                                              TDBMessageCallback errors) {
+  auto db = std::make_unique<TSurveyDB>(std::move(messages), std::move(errors));
+  db->Open(folder, access);
   return db;
 }
 

@@ -16,11 +16,15 @@
 
 namespace zelvora {
 
-// Opens (creating missing record files and rebuilding indexes) the survey
-// database in the existing folder `folder`; its messages for the
-// administrator go to `messages`. Failures propagate (TSurveyDB::Open).
+// Opens the survey database in the existing folder `folder` (a writer
+// creates missing record files and rebuilds indexes in place; see
+// TSurveyDB::Open for `access`); its messages for the administrator go to
+// `messages`, and those of failures it could not repair also to `errors`.
+// Failures that stop the open propagate.
 std::unique_ptr<TSurveyDB> OpenSurveyDatabase(const std::string& folder,
-                                              TDBMessageCallback messages);
+                                              TDBMessageCallback messages,
+                                              TDBAccess access = TDBAccess::ReadWrite,
+                                              TDBMessageCallback errors = {});
 
 // Works through the update control file of the open database's folder
 // (TUpdateProcessor::ProcessUpdates); notices go to `notices`, a failing

@@ -1,6 +1,7 @@
 #include "DB/SURVDB.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <limits>
 
@@ -89,7 +90,8 @@ std::string FormatUnableToReindex(const std::string& base, int failed) {
 
 }  // namespace
 
-TSurveyDB::TSurveyDB(TDBMessageCallback messages) : FMessages(std::move(messages)) {
+TSurveyDB::TSurveyDB(TDBMessageCallback messages, TDBMessageCallback errors)
+    : FMessages(std::move(messages)), FErrors(std::move(errors)) {
   for (auto& table : FTables) table = std::make_unique<TTable>();
 }
 
@@ -106,25 +108,72 @@ void TSurveyDB::Say(const std::string& message) const {
   if (FMessages) FMessages(message);
 }
 
+void TSurveyDB::SayError(const std::string& message) const {
+  if (FErrors) {
+    FErrors(message);
+  } else {
+    Say(message);
+  }
+}
+
 std::string TSurveyDB::FileblockPath(int fileblock) const {
   return FDataDir + FileblockInfo(fileblock).BaseName;
 }
 
-void TSurveyDB::Open(const std::string& data_dir) {
+void TSurveyDB::TakeLock() {
+  const bool writer = FAccess == TDBAccess::ReadWrite;
+  const std::string path = FDataDir + kLockFileName;
+  switch (FLock.Take(path, writer ? TFileLock::TMode::Exclusive : TFileLock::TMode::Shared)) {
+    case TFileLock::TResult::Taken:
+      return;
+    case TFileLock::TResult::Unavailable:
+      // A reader of a folder nobody can write to needs no lock.
+      if (!writer) return;
+      throw ESurvObjError("Cannot lock the database in " + FDataDir + ": " +
+                          std::strerror(FLock.Error()));
+    case TFileLock::TResult::Busy:
+      break;
+  }
+  std::string by = "another process";
+  if (FLock.HolderPid() > 0) by = "process " + std::to_string(FLock.HolderPid());
+  throw EDatabaseInUse("The database in " + FDataDir + " is in use by " + by +
+                       (writer ? "; it cannot be changed now." : "; it cannot be read now."));
+}
+
+void TSurveyDB::Open(const std::string& data_dir, TDBAccess access) {
   if (FOpen) Close();
   std::string dir = data_dir.empty() ? std::string("./") : data_dir;
   if (dir.back() != '/') dir += '/';
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) throw ESurvObjError("The data folder " + dir + " does not exist");
   FDataDir = dir;
-  AcquireEngine();
+  FAccess = access;
+  if (access == TDBAccess::ReadOnly) {
+    // Said before the lock file is made: a reader leaves no trace where
+    // there is nothing to read.
+    bool any = false;
+    for (int i = 0; i < kFileblockCount && !any; ++i)
+      any = fs::exists(FileblockPath(i) + ".DAT", ec);
+    if (!any) throw ESurvObjError("There is no survey database in " + FDataDir);
+  }
+  // Taken before any file is looked at, so no writer changes them under us.
+  TakeLock();
+  try {
+    AcquireEngine();
+  } catch (...) {
+    FLock.Release();
+    throw;
+  }
   FEngineOwned = true;
   try {
-    FCounter = std::make_unique<TIDCounterFile>(FDataDir + TIDCounterFile::kFileName);
-    if (!FCounter->Load()) {
-      Say("The ID source file " + FCounter->Path() + " was damaged; new IDs use a new origin.");
+    // A reader hands out no IDs, so it leaves the counter file alone.
+    if (access == TDBAccess::ReadWrite) {
+      FCounter = std::make_unique<TIDCounterFile>(FDataDir + TIDCounterFile::kFileName);
+      if (!FCounter->Load()) {
+        Say("The ID source file " + FCounter->Path() + " was damaged; new IDs use a new origin.");
+      }
+      FIDs = std::make_unique<TIDSource>(*FCounter);
     }
-    FIDs = std::make_unique<TIDSource>(*FCounter);
     OpenFileblocks();
   } catch (...) {
     CloseFileblocks();
@@ -134,6 +183,7 @@ void TSurveyDB::Open(const std::string& data_dir) {
       ReleaseEngine();
       FEngineOwned = false;
     }
+    FLock.Release();
     throw;
   }
   FOpen = true;
@@ -141,24 +191,49 @@ void TSurveyDB::Open(const std::string& data_dir) {
 }
 
 void TSurveyDB::OpenFileblocks() {
+  const bool writer = FAccess == TDBAccess::ReadWrite;
+  const TTableAccess access = writer ? TTableAccess::ReadWrite : TTableAccess::ReadOnly;
+  std::array<bool, kFileblockCount> present{};
+  int missing = 0;
   for (int i = 0; i < kFileblockCount; ++i) {
     const TFileblockInfo& info = FileblockInfo(i);
     const std::string path = FileblockPath(i);
     std::error_code ec;
-    if (!fs::exists(path + ".DAT", ec)) FTables[i]->CreateFileblock(path, info.RecordLength, KeysOf(info));
+    present[i] = fs::exists(path + ".DAT", ec);
+    if (present[i]) continue;
+    ++missing;
+    if (writer) {
+      FTables[i]->CreateFileblock(path, info.RecordLength, KeysOf(info));
+      present[i] = true;
+    }
+  }
+  if (!writer && missing == kFileblockCount) {
+    throw ESurvObjError("There is no survey database in " + FDataDir);
   }
   for (int i = 0; i < kFileblockCount; ++i) {
+    const TFileblockInfo& info = FileblockInfo(i);
     const std::string path = FileblockPath(i);
     FUsable[i] = false;
+    if (!present[i]) {
+      SayError(std::string(info.BaseName) + ".DAT is missing; nothing of it can be read.");
+      continue;
+    }
     bool with_message = false;
     std::error_code ec;
     if (fs::exists(path + ".IX", ec)) {
-      const int error = FTables[i]->OpenFileblock(path);
+      int error = FTables[i]->OpenFileblock(path, access);
+      TEngineStatus status = EngineStatus();
+      if (error == 0 &&
+          (FTables[i]->RecordLength() != info.RecordLength || FTables[i]->Keys() != KeysOf(info))) {
+        // A sound index, but of another kind of record.
+        FTables[i]->CloseFileblock();
+        error = kErrIndexMismatch;
+        status = TEngineStatus{};
+      }
       if (error == 0) {
         FUsable[i] = true;
         continue;
       }
-      const TEngineStatus status = EngineStatus();
       Say(TableErrorMessage(error, status.dos_function, status.dos_error));
       with_message = true;
     }
@@ -167,7 +242,7 @@ void TSurveyDB::OpenFileblocks() {
     if (error != 0) {
       // The fileblock stays unusable for the run; its data file is untouched.
       const TEngineStatus status = EngineStatus();
-      Say(TableErrorMessage(error, status.dos_function, status.dos_error));
+      SayError(TableErrorMessage(error, status.dos_function, status.dos_error));
     }
   }
 }
@@ -202,6 +277,7 @@ void TSurveyDB::Close() {
     ReleaseEngine();
     FEngineOwned = false;
   }
+  FLock.Release();
   if (first) std::rethrow_exception(first);
 }
 
@@ -210,9 +286,20 @@ int TSurveyDB::RebuildOne(int fileblock, bool with_message, int& failed) {
   const TFileblockInfo& info = FileblockInfo(fileblock);
   TTable& table = *FTables[fileblock];
   FUsable[fileblock] = false;
-  const int error = table.RebuildIndex(FileblockPath(fileblock), info.RecordLength, KeysOf(info));
+  const bool writer = FAccess == TDBAccess::ReadWrite;
+  const int error = table.RebuildIndex(FileblockPath(fileblock), info.RecordLength, KeysOf(info),
+                                       writer ? TTableAccess::ReadWrite : TTableAccess::ReadOnly);
   if (error != 0) return error;
   FUsable[fileblock] = true;
+  if (const TDataRepair& repair = table.LastRepair(); repair.cut_bytes > 0) {
+    const std::string what = std::string(info.BaseName) + ".DAT is damaged: its last " +
+                             std::to_string(repair.cut_bytes) + " bytes are not a whole record";
+    if (!repair.side_file.empty()) {
+      SayError(what + "; they were moved to " + repair.side_file + ".");
+    } else {
+      SayError(what + "; they were left in place (the database is open for reading only).");
+    }
+  }
   std::vector<unsigned char> record(static_cast<std::size_t>(info.RecordLength));
   const std::int32_t slots = table.RecordSlots();
   for (std::int32_t number = 1; number < slots; ++number) {
@@ -236,7 +323,7 @@ int TSurveyDB::RebuildOne(int fileblock, bool with_message, int& failed) {
   // A clean index opens without another rebuild next time.
   table.Flush();
   if (failed > 0) {
-    Say(FormatUnableToReindex(info.BaseName, failed));
+    SayError(FormatUnableToReindex(info.BaseName, failed));
   } else if (with_message) {
     Say(std::string(info.BaseName) + " reindexed");
   }
@@ -560,14 +647,19 @@ void TSurveyDB::Delete(TRater& o) { DeleteRecord(fbRater, o.ID); }
 
 namespace {
 [[noreturn]] void NotOpen() { throw ESurvObjError("No survey database is open"); }
+[[noreturn]] void ReadOnlyRefused(const std::string& dir) {
+  throw ESurvObjError("The database in " + dir + " is open for reading only");
+}
 }  // namespace
 
 TObjectID TSurveyDB::NextID() {
+  if (FOpen && FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
   if (!FIDs) NotOpen();
   return FIDs->NextID();
 }
 
 void TSurveyDB::ReserveIDs(int count) {
+  if (FOpen && FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
   if (!FIDs) NotOpen();
   FIDs->ReserveIDs(count);
 }
@@ -590,6 +682,7 @@ void TSurveyDB::KeepSerialsThrough(std::int32_t serial) {
 
 bool TSurveyDB::ReindexAll() {
   if (!FOpen) NotOpen();
+  if (FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
   bool all_keyed = true;
   for (int i = 0; i < kFileblockCount; ++i) {
     int failed = 0;
@@ -673,6 +766,7 @@ bool TSurveyDB::MergeRecord(int fileblock, bool overwrite, std::span<const unsig
 
 bool TSurveyDB::ArchiveData(const TProgressCallback& progress) {
   if (!FOpen) NotOpen();
+  if (FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
   std::vector<fs::path> files;
   for (int i = 0; i < kFileblockCount; ++i) files.emplace_back(FileblockPath(i) + ".DAT");
   // Everything must be on disk and the files quiet while they are packed.

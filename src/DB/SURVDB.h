@@ -5,8 +5,8 @@
 //
 // Files in the data folder: "<base>.DAT" and "<base>.IX" for each fileblock
 // (base names and layouts in DB/RecordLayouts.*), the ID counter
-// "IDSOURCE.360" (DB/IDCounterFile.h) and, while a backup is made,
-// "bk360.cmp".
+// "IDSOURCE.360" (DB/IDCounterFile.h), the lock file "SURVDB.LOK" and,
+// while a backup is made, "bk360.cmp".
 //
 // Callers may rely on:
 //  - Open creates missing fileblocks, rebuilds missing indexes silently and
@@ -14,7 +14,18 @@
 //    the library owners; Close undoes all that (the destructor closes too);
 //  - messages meant for the administrator ("Error #...", "<base> reindexed",
 //    "<base> was unable to reindex <n> records.") go to the callback given at
-//    construction; nothing here opens a window;
+//    construction; nothing here opens a window. Those that report a failure
+//    nothing repaired (a fileblock left unusable, records that could not be
+//    keyed, a damaged data file) go to the error callback instead when one
+//    is given; an index rebuilt after a crash or a mismatch is a message;
+//  - Open checks every index against its data file (key count and lengths,
+//    record length, the data file's state at the index's last flush) and
+//    rebuilds one that does not belong to it, with a message;
+//  - TDBAccess::ReadOnly creates nothing and writes no file of the folder:
+//    a folder without data files is an error, indexes that need a rebuild
+//    are rebuilt in memory for the run, and every change fails (the store's
+//    10065, or ESurvObjError for new IDs); such a database may share the
+//    folder with other readers;
 //  - Load* appends children in the order the index returns equal keys
 //    (ascending record number); a record that cannot be read is skipped;
 //  - Update writes only an object newer than its record (dates compared
@@ -28,9 +39,13 @@
 //    returns, and a kill at any moment loses at most the change under way;
 //  - IDs come from the counter file, which is on disk before an ID is
 //    handed out.
-// Requires: one thread; no other open TSurveyDB on the same folder (two
-// databases on different folders may be open at once: they share the
-// record store engine).
+//  - one writer per folder: Open takes an operating-system lock on
+//    "SURVDB.LOK", exclusive for TDBAccess::ReadWrite and shared for
+//    ReadOnly, and holds it until Close; a conflicting open, in this process
+//    or another, fails at once with EDatabaseInUse (the lock of a process
+//    that ended is gone with it).
+// Requires: one thread (two databases on different folders may be open at
+// once: they share the record store engine).
 #pragma once
 
 #include <array>
@@ -44,14 +59,26 @@
 #include "DB/IDCounterFile.h"
 #include "DB/IDSource.h"
 #include "DB/RecordLayouts.h"
+#include "DB/SurvList.h"
 #include "DB/SurveyDBBase.h"
 #include "store/Compress.h"
+#include "store/FileLock.h"
 #include "store/Table.h"
 
 namespace zelvora {
 
 // Receives each message for the administrator.
 using TDBMessageCallback = std::function<void(const std::string& message)>;
+
+// How a database is opened: ReadWrite for a program that may change it,
+// ReadOnly for one that only looks.
+enum class TDBAccess { ReadWrite, ReadOnly };
+
+// Open found the database locked by another user.
+class EDatabaseInUse : public ESurvObjError {
+ public:
+  using ESurvObjError::ESurvObjError;
+};
 
 // A live record whose parent record is gone.
 struct TOrphanRecord {
@@ -63,16 +90,18 @@ struct TOrphanRecord {
 class TSurveyDB : public TSurveyDBBase {
  public:
   static constexpr const char* kArchiveName = "bk360.cmp";
+  static constexpr const char* kLockFileName = "SURVDB.LOK";
 
-  explicit TSurveyDB(TDBMessageCallback messages = {});
+  explicit TSurveyDB(TDBMessageCallback messages = {}, TDBMessageCallback errors = {});
   ~TSurveyDB() override;
 
   // Opens the database in `data_dir` (with or without a trailing "/"; the
   // folder must exist). Store failures other than those answered by a
   // rebuild propagate as ETableException; then nothing stays open.
-  void Open(const std::string& data_dir);
+  void Open(const std::string& data_dir, TDBAccess access = TDBAccess::ReadWrite);
   void Close();
   bool IsOpen() const { return FOpen; }
+  TDBAccess Access() const { return FAccess; }
   // The data folder, ending with "/".
   const std::string& DataDir() const { return FDataDir; }
   // "<data dir><base>" of a fileblock, without extension.
@@ -166,6 +195,7 @@ class TSurveyDB : public TSurveyDBBase {
 
  private:
   void Say(const std::string& message) const;
+  void SayError(const std::string& message) const;
   void OpenFileblocks();
   void CloseFileblocks() noexcept;
   // Rebuilds one index: 0 or the engine's error number; `failed` counts the
@@ -184,7 +214,12 @@ class TSurveyDB : public TSurveyDBBase {
   void DeleteRecord(int fileblock, const TObjectID& id);
   bool ParentExists(int fileblock, const TObjectID& parent);
 
+  void TakeLock();
+
   TDBMessageCallback FMessages;
+  TDBMessageCallback FErrors;
+  TDBAccess FAccess = TDBAccess::ReadWrite;
+  TFileLock FLock;
   std::string FDataDir;
   std::array<std::unique_ptr<TTable>, kFileblockCount> FTables;
   std::array<bool, kFileblockCount> FUsable{};

@@ -21,7 +21,9 @@ const char* const kHelp =
     "         that does not shrink is stored\n"
     "list     one line per entry: name, method, size, compressed size, checksum\n"
     "         (eight hexadecimal digits), separated by tabs\n"
-    "extract  writes the MEMBERs (all when none is named) under DIR\n"
+    "extract  writes the MEMBERs (all when none is named) under DIR; each entry\n"
+    "         not written, and each MEMBER no entry has, is named on standard\n"
+    "         error with the reason, and the exit status is then 1\n"
     "cat      writes the member's bytes to standard output\n";
 
 int Create(const ParsedArgs& args, CliContext& context) {
@@ -51,11 +53,16 @@ int List(const ParsedArgs& args, CliContext& context) {
   return 0;
 }
 
-int Extract(const ParsedArgs& args, CliContext&) {
+int Extract(const ParsedArgs& args, CliContext& context) {
   if (args.positional.size() < 3) throw CliUsageError("archive extract needs ARCHIVE and DIR");
   std::vector<std::string> members(args.positional.begin() + 3, args.positional.end());
-  TCompress().ExpandFiles(args.positional[1], args.positional[2], members);
-  return 0;
+  std::vector<TSkippedEntry> skipped;
+  TCompress().ExpandFiles(args.positional[1], args.positional[2], members, {}, &skipped);
+  for (const TSkippedEntry& entry : skipped) {
+    context.err << "Skipped " << TCompress::PrintableName(entry.name) << ": " << entry.reason
+                << "\n";
+  }
+  return skipped.empty() ? 0 : 1;
 }
 
 int Cat(const ParsedArgs& args, CliContext& context) {

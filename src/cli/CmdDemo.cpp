@@ -14,11 +14,28 @@
 // some questions, Clients who rate "Decision Making" above what they expect
 // (every pair negative: the "N/A" rows) and Peers with a scattering of
 // negative gaps; the later experience of each subject shows progress.
+//
+// The demonstration is built in a new folder beside the data folder and
+// exchanged with it in one step when complete, so a demo that is killed
+// leaves the data folder as it was (an empty database at most) or holds the
+// whole demonstration; the data folder's other files are linked into the new
+// one before the exchange. Throughout, the data folder's database is held
+// open for writing, so nobody else starts using it.
+#include <fcntl.h>
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <ostream>
+#include <set>
+#include <sstream>
 #include <string>
 
+#include "APP/CONFIGU.h"
 #include "APP/UpdProcess.h"
 #include "DB/Survobj.h"
 #include "base/DateTime.h"
@@ -141,16 +158,11 @@ bool HoldsOnlyBuiltInSurveys() {
   return true;
 }
 
-int RunDemo(CliContext& context) {
-  const ParsedArgs args = ParseArgs(context.args, {});
-  if (!args.positional.empty()) throw CliUsageError("demo takes no arguments");
-  // The demo goes into an empty database, seen as stored: one that holds
-  // no more than the built-in surveys a start adds.
-  auto db = OpenCliDatabase(context, false);
-  if (!HoldsOnlyBuiltInSurveys()) {
-    context.err << "The database in " << db->DataDir() << " is not empty; no demo was added.\n";
-    return 1;
-  }
+// Fills the empty database `database` as a first start of the program would
+// (the update processing adds the built-in library surveys), then with the
+// demonstration, and tells what it made in `shown_dir`.
+void FillDemo(CliContext& context, TSurveyDB& database, const std::string& shown_dir) {
+  TSurveyDB* db = &database;
   std::ostream* err = &context.err;
   TUpdateProcessor(db->DataDir(), [err](const std::string& notice) {
     *err << notice << "\n";
@@ -246,7 +258,7 @@ int RunDemo(CliContext& context) {
       }
     }
 
-    context.out << "Demo database made in " << db->DataDir() << ":\n";
+    context.out << "Demo database made in " << shown_dir << ":\n";
     for (int i = 0; i < root.LibrarySurveys().Size(); ++i) {
       TSurvey* built_in = root.LibrarySurveys().At(i);
       if (built_in == library) continue;
@@ -263,7 +275,85 @@ int RunDemo(CliContext& context) {
                 << "  " << subject_count << " subjects, " << experience_count << " experiences, "
                 << sheet_count << " completed score sheets\n";
   }
+}
+
+namespace fs = std::filesystem;
+
+// The files a survey database consists of; everything else in the data
+// folder belongs to someone else and stays.
+std::set<std::string> DatabaseFileNames() {
+  std::set<std::string> names{TIDCounterFile::kFileName, TSurveyDB::kLockFileName};
+  for (int i = 0; i < kFileblockCount; ++i) {
+    names.insert(std::string(FileblockInfo(i).BaseName) + ".DAT");
+    names.insert(std::string(FileblockInfo(i).BaseName) + ".IX");
+  }
+  return names;
+}
+
+// Gives `built` the data folder's other files (hard links, so the data
+// folder keeps them too) and exchanges the two folders in one step.
+void MoveInto(const fs::path& built, const fs::path& target) {
+  const std::set<std::string> database = DatabaseFileNames();
+  for (const auto& entry : fs::directory_iterator(target)) {
+    const std::string name = entry.path().filename().string();
+    if (database.count(name) != 0) continue;
+    if (!entry.is_regular_file() || entry.is_symlink()) {
+      throw std::runtime_error("The data folder " + target.string() + " holds " + name +
+                               ", which is not a plain file; no demo was added.");
+    }
+    std::error_code ec;
+    fs::create_hard_link(entry.path(), built / name, ec);
+    if (ec) fs::copy_file(entry.path(), built / name, ec);
+    if (ec) {
+      throw std::runtime_error("Cannot keep " + entry.path().string() +
+                               " in the demo: " + ec.message() + "; no demo was added.");
+    }
+  }
+  if (::renameat2(AT_FDCWD, built.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) {
+    throw std::runtime_error("Cannot move the demo into " + target.string() + ": " +
+                             std::strerror(errno) + "; no demo was added.");
+  }
+}
+
+int RunDemo(CliContext& context) {
+  const ParsedArgs args = ParseArgs(context.args, {});
+  if (!args.positional.empty()) throw CliUsageError("demo takes no arguments");
+  // The demo goes into an empty database, seen as stored: one that holds
+  // no more than the built-in surveys a start adds.
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite, false);
+  if (!HoldsOnlyBuiltInSurveys()) {
+    context.err << "The database in " << db->DataDir() << " is not empty; no demo was added.\n";
+    return 1;
+  }
+  const fs::path target = fs::path(db->DataDir()).parent_path();
+  std::string pattern = target.string() + ".demo-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) {
+    context.err << "Cannot make a folder beside " << target.string() << ": " << std::strerror(errno)
+                << "\n";
+    return 1;
+  }
+  const fs::path built = pattern;
+  // What was made is told only once it is in place.
+  std::ostringstream report;
+  try {
+    {
+      CliContext building{context.data_dir_option, context.args, report, context.err};
+      TSurveyDB demo;
+      demo.Open(built.string());
+      FillDemo(building, demo, db->DataDir());
+      demo.Close();
+    }
+    MoveInto(built, target);
+  } catch (...) {
+    std::error_code ignored;
+    fs::remove_all(built, ignored);
+    throw;
+  }
+  // `built` now names the old data folder, whose database was empty.
   db->Close();
+  std::error_code ignored;
+  fs::remove_all(built, ignored);
+  context.out << report.str();
   return 0;
 }
 

@@ -20,7 +20,7 @@ int RunDiskWrite(CliContext& context) {
   if (!id) throw CliUsageError("SHEET-ID must be written ORIGIN.SERIAL, for example 12.40");
   const std::string& file_name = args.positional[1];
   try {
-    auto db = OpenCliDatabase(context);
+    auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
     {
       TDataRoot root;
       TScoreSheet* sheet = FindScoreSheet(root, *id);

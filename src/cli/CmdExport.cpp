@@ -18,7 +18,7 @@ int RunExport(CliContext& context) {
   for (const std::string& name : args.positional) {
     if (!TUpdateProcessor::IsExportName(name)) throw CliUsageError("unknown export " + name);
   }
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
   {
     TDataRoot root;
     TUpdateProcessor processor(db->DataDir(), {});

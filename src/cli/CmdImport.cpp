@@ -17,8 +17,9 @@ namespace {
 int RunImport(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (args.positional.empty()) throw CliUsageError("expected at least one FILE");
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
   std::ostream* err = &context.err;
+  int refused = 0;
   {
     TDataRoot root;
     TUpdateProcessor processor(db->DataDir(),
@@ -27,9 +28,10 @@ int RunImport(CliContext& context) {
       // Names on the command line are relative to the working folder.
       processor.ImportXmlPackage(root, std::filesystem::absolute(file).string());
     }
+    refused = processor.Refused();
   }
   db->Close();
-  return 0;
+  return refused == 0 ? 0 : 1;
 }
 
 const CliRegistrar kImport{{"import", "Import XML packages into the database",
@@ -37,7 +39,10 @@ const CliRegistrar kImport{{"import", "Import XML packages into the database",
                             "Each FILE is an XML document whose first element lists companies,\n"
                             "surveys or skill areas, or a .Z archive holding such a document\n"
                             "under the same name with the extension .xml. Objects replace those\n"
-                            "with the same ID; other kinds are reported and skipped.\n",
+                            "with the same ID; other kinds are reported and skipped. A company\n"
+                            "whose replacement would delete subjects, experiences or score\n"
+                            "sheets the package does not hold is kept as it is and named on\n"
+                            "standard error (exit 1).\n",
                             RunImport}};
 
 }  // namespace

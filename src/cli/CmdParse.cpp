@@ -2,6 +2,7 @@
 // it holds, one object a line, indented two blanks per level:
 //   TSurvey 41.100 "Leadership Practices 360"
 //     TSkillArea 41.101 order=0 "Communication"
+#include <filesystem>
 #include <fstream>
 #include <ios>
 #include <ostream>
@@ -54,6 +55,11 @@ int RunParse(CliContext& context) {
   if (args.positional.size() != 1) throw CliUsageError("expected one FILE");
   const std::string& file_name = args.positional.front();
 
+  std::error_code ec;
+  if (std::filesystem::is_directory(file_name, ec)) {
+    context.err << "Cannot open file " << file_name << ": it is a folder\n";
+    return 1;
+  }
   std::ifstream file(file_name, std::ios::binary);
   if (!file) {
     context.err << "Cannot open file " << file_name << "\n";

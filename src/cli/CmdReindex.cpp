@@ -12,7 +12,7 @@ namespace {
 int RunReindex(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (!args.positional.empty()) throw CliUsageError("reindex takes no arguments");
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
   const bool all_keyed = db->ReindexAll();
   context.out << (all_keyed ? "Every record was keyed again.\n" : "Some records could not be keyed again.\n");
   const std::vector<TOrphanRecord> orphans = db->FindOrphans();

@@ -131,7 +131,7 @@ int RunReport(CliContext& context) {
   }
 
   const auto app = MakeReportApplication();
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
   TDelphiScreen printer;
   // The report configuration of the data folder's settings file, as the
   // desktop program reads it; the command only reads it.

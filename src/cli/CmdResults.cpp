@@ -56,7 +56,7 @@ int RunResults(CliContext& context) {
     request.Kind = found->second;
   }
   const std::vector<TObjectID> departments = Ids(args.Value("--departments"), "--departments");
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
   // The run takes the report configuration of the data folder's settings
   // file, as the report command does; of it only the bar marks enter the
   // computation, and no column depends on them.

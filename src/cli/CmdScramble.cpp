@@ -18,6 +18,9 @@ namespace zelvora::cli {
 namespace {
 
 std::string ReadWholeFile(const std::string& name) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(name, ec))
+    throw std::runtime_error("Cannot open file \"" + name + "\": it is a folder");
   std::ifstream in(name, std::ios::binary);
   if (!in) throw std::runtime_error("Cannot open file \"" + name + "\"");
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

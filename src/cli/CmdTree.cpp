@@ -100,7 +100,7 @@ class TTreePrinter {
 int RunTree(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (!args.positional.empty()) throw CliUsageError("tree takes no arguments");
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
   {
     TDataRoot root;
     TTreePrinter printer(context.out);

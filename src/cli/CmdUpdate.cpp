@@ -14,18 +14,19 @@ namespace {
 int RunUpdate(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (!args.positional.empty()) throw CliUsageError("update takes no arguments");
-  auto db = OpenCliDatabase(context, false);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite, false);
   std::ostream* err = &context.err;
+  TUpdateProcessor processor(db->DataDir(),
+                             [err](const std::string& notice) { *err << notice << "\n"; });
   try {
-    TUpdateProcessor(db->DataDir(), [err](const std::string& notice) {
-      *err << notice << "\n";
-    }).ProcessUpdates();
+    processor.ProcessUpdates();
   } catch (const std::exception& e) {
     context.err << e.what() << "\n";
     return 1;
   }
   db->Close();
-  return 0;
+  // A company kept to save its answers is named above; the exit says so.
+  return processor.Refused() == 0 ? 0 : 1;
 }
 
 const CliRegistrar kUpdate{{"update", "Apply the update packages named in Update2.INI",

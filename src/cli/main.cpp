@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/CliCommand.h"
+#include "cli/CliDatabase.h"
 
 namespace {
 
@@ -76,7 +77,9 @@ int main(int argc, char** argv) {
     }
   }
   try {
-    return command.run(context);
+    const int status = command.run(context);
+    // A message about damage on standard error is never followed by success.
+    return status == 0 && zelvora::cli::CliDatabaseReportedErrors() ? 1 : status;
   } catch (const CliUsageError& e) {
     std::cerr << "zelvora360-cli " << command.name << ": " << e.what() << "\n" << command.help;
     return 2;

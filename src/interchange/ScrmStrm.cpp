@@ -1,5 +1,6 @@
 #include "interchange/ScrmStrm.h"
 
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -7,6 +8,12 @@ namespace zelvora {
 
 TScrambledStream::TScrambledStream(const std::string& file_name, Mode mode)
     : file_name_(file_name) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(file_name, ec)) {
+    throw std::runtime_error(
+        std::string(mode == Mode::kCreate ? "Cannot create file \"" : "Cannot open file \"") +
+        file_name + "\": it is a folder");
+  }
   const char* how = mode == Mode::kOpenRead ? "rb" : mode == Mode::kOpenReadWrite ? "r+b" : "w+b";
   file_ = std::fopen(file_name.c_str(), how);
   if (file_ == nullptr) {

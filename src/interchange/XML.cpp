@@ -105,6 +105,8 @@ std::string XmlDecodeEntities(std::string_view text) {
       else if (ref.size() > 2 && ref[1] == '#')
         code = CharReferenceCode(ref.substr(2, ref.size() - 3), false);
       if (code < 0) throw EXmlException("unknown entity: " + std::string(ref));
+      // Code 0 is no character in XML; taken in, it would cut a text short.
+      if (code == 0) throw EXmlException("character reference to code 0: " + std::string(ref));
       out += Cp1252CharToUtf8(static_cast<unsigned char>(code));
     }
     i = semi + 1;
@@ -421,6 +423,9 @@ TDocument::TDocument(unsigned flags, std::string file_name)
   if (file_name_.empty() || (flags_ & kXmlNoRead) != 0) return;
   std::error_code ec;
   if (!std::filesystem::exists(file_name_, ec)) return;
+  if (std::filesystem::is_directory(file_name_, ec)) {
+    throw std::runtime_error("Cannot open file \"" + file_name_ + "\": it is a folder");
+  }
   std::ifstream in(file_name_, std::ios::binary);
   if (!in) throw std::runtime_error("Cannot open file \"" + file_name_ + "\"");
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -475,6 +480,10 @@ void TDocument::Save(std::ostream& out) const {
 
 void TDocument::Save(const std::string& file_name) const {
   const std::string bytes = ToBytes();
+  std::error_code is_folder_ec;
+  if (std::filesystem::is_directory(file_name, is_folder_ec)) {
+    throw std::runtime_error("Cannot create file \"" + file_name + "\": it is a folder");
+  }
   try {
     WriteFileAtomically(file_name, bytes);
   } catch (const EAtomicWriteError&) {

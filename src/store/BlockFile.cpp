@@ -1,6 +1,7 @@
 #include "store/BlockFile.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,7 +13,7 @@
 namespace zelvora {
 
 BlockFile::BlockFile(const std::string& path, Mode mode) : path_(path) {
-  int flags = O_RDWR | O_CLOEXEC;
+  int flags = (mode == Mode::OpenReadOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC;
   if (mode == Mode::CreateTruncate) flags |= O_CREAT | O_TRUNC;
   do {
     fd_ = ::open(path.c_str(), flags, 0644);
@@ -27,6 +28,14 @@ BlockFile::BlockFile(const std::string& path, Mode mode) : path_(path) {
     fd_ = -1;
     RaiseTableError(kErrSystemOpen, kSysOpen, error);
   }
+}
+
+BlockFile BlockFile::InMemory(const std::string& name) {
+  BlockFile file;
+  file.path_ = name;
+  file.fd_ = ::memfd_create(name.c_str(), MFD_CLOEXEC);
+  if (file.fd_ < 0) RaiseTableError(kErrSystemOpen, kSysCreate, errno);
+  return file;
 }
 
 BlockFile::~BlockFile() {

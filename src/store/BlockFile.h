@@ -5,7 +5,10 @@
 //    carrying the call's number and errno;
 //  - WriteAt hands the bytes to the operating system before returning, so a
 //    process that dies afterwards does not lose them; Sync makes them survive
-//    a power cut.
+//    a power cut;
+//  - a file opened OpenReadOnly is never written (WriteAt fails with 10140);
+//  - InMemory makes a file that lives only in memory and is gone when
+//    closed.
 #pragma once
 
 #include <cstddef>
@@ -16,10 +19,12 @@ namespace zelvora {
 
 class BlockFile {
  public:
-  enum class Mode { OpenExisting, CreateTruncate };
+  enum class Mode { OpenExisting, OpenReadOnly, CreateTruncate };
 
   BlockFile() = default;
   BlockFile(const std::string& path, Mode mode);
+  // `name` only labels the file in messages.
+  static BlockFile InMemory(const std::string& name);
   ~BlockFile();
   BlockFile(BlockFile&& other) noexcept;
   BlockFile& operator=(BlockFile&& other) noexcept;

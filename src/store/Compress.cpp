@@ -35,7 +35,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <fstream>
 #include <istream>
@@ -100,7 +103,7 @@ std::uint32_t ByteSum(std::span<const std::uint8_t> bytes) {
   return sum;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) { return TCompress::PrintableName(text); }
 
 // The name with "/" for every separator, upper case, no leading "./".
 std::string MemberKey(std::string_view name) {
@@ -177,7 +180,23 @@ bool StripBase(const std::string& name, std::string base, std::string& rest) {
   return !rest.empty();
 }
 
+// An archive to read; a folder of that name says so rather than reading as
+// a damaged archive.
+std::ifstream OpenArchive(const fs::path& archive) {
+  std::error_code ec;
+  if (fs::is_directory(archive, ec)) {
+    throw ECompressException("Can't open archive " + archive.string() + ": it is a folder");
+  }
+  std::ifstream in(archive, std::ios::binary);
+  if (!in) throw ECompressException("Can't open archive " + archive.string());
+  return in;
+}
+
 std::vector<std::uint8_t> ReadWholeFile(const fs::path& file) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) {
+    throw ECompressException("Can't open file to compress: " + file.string() + ": it is a folder");
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in) throw ECompressException("Can't open file to compress: " + file.string());
   in.seekg(0, std::ios::end);
@@ -228,8 +247,24 @@ bool TCompress::SameMemberName(std::string_view stored, std::string_view wanted)
   return MemberKey(stored) == MemberKey(wanted);
 }
 
+std::string TCompress::PrintableName(std::string_view name) {
+  std::string out = "\"";
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 32 || byte == 127) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+      out += escaped;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
 std::optional<fs::path> TCompress::SafeRelativePath(std::string_view stored) {
   if (stored.empty() || stored.front() == '/' || stored.front() == '\\') return std::nullopt;
+  if (stored.find('\0') != std::string_view::npos) return std::nullopt;
   fs::path path;
   std::size_t start = 0;
   while (start <= stored.size()) {
@@ -457,15 +492,13 @@ std::optional<std::uint64_t> TCompress::FreeSpace(const fs::path& folder) const 
 }
 
 std::vector<TArchiveEntry> TCompress::ListEntries(const fs::path& archive) const {
-  std::ifstream in(archive, std::ios::binary);
-  if (!in) throw ECompressException("Can't open archive " + archive.string());
+  std::ifstream in = OpenArchive(archive);
   return ReadEntries(in);
 }
 
 void TCompress::ExtractToMemory(const fs::path& archive, std::string_view member,
                                 std::ostream& stream) const {
-  std::ifstream in(archive, std::ios::binary);
-  if (!in) throw ECompressException("Can't open archive " + archive.string());
+  std::ifstream in = OpenArchive(archive);
   for (const TArchiveEntry& entry : ReadEntries(in)) {
     if (!SameMemberName(entry.name, member)) continue;
     std::vector<std::uint8_t> data = ExpandEntry(in, entry);
@@ -478,11 +511,14 @@ void TCompress::ExtractToMemory(const fs::path& archive, std::string_view member
 
 bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_folder,
                             const std::vector<std::string>& files,
-                            const TProgressCallback& progress) const {
-  std::ifstream in(archive, std::ios::binary);
-  if (!in) throw ECompressException("Can't open archive " + archive.string());
+                            const TProgressCallback& progress,
+                            std::vector<TSkippedEntry>* skipped) const {
+  std::ifstream in = OpenArchive(archive);
   if (!Report(progress, 0)) return false;
   std::vector<TArchiveEntry> entries = ReadEntries(in);
+  auto skip = [skipped](const std::string& name, const std::string& reason) {
+    if (skipped != nullptr) skipped->push_back(TSkippedEntry{name, reason});
+  };
 
   struct Planned {
     const TArchiveEntry* entry;
@@ -490,18 +526,26 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
   };
   std::vector<Planned> plan;
   std::uint64_t total = 0;
+  std::vector<bool> asked_found(files.size(), false);
   for (const TArchiveEntry& entry : entries) {
-    bool wanted = files.empty() ||
-                  std::any_of(files.begin(), files.end(),
-                              [&](const std::string& f) { return SameMemberName(entry.name, f); });
+    bool wanted = files.empty();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      if (SameMemberName(entry.name, files[i])) wanted = asked_found[i] = true;
+    }
     if (!wanted) continue;
     auto relative = SafeRelativePath(entry.name);
     // Refused before anything is written: no file may land outside the folder.
-    if (!relative)
-      throw ECompressException("Refused to expand " + Quoted(entry.name) +
-                               ": the name leaves the target folder");
+    if (!relative) {
+      const bool zero = entry.name.find('\0') != std::string::npos;
+      throw ECompressException(
+          "Refused to expand " + Quoted(entry.name) +
+          (zero ? ": the name holds a zero byte" : ": the name leaves the target folder"));
+    }
     plan.push_back({&entry, *relative});
     total += entry.size;
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!asked_found[i]) skip(files[i], "no entry of that name in the archive");
   }
 
   std::error_code ec;
@@ -514,12 +558,25 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
     done += entry.size;
     std::error_code dir_ec;
     fs::create_directories(full.parent_path(), dir_ec);
+    if (dir_ec) {
+      skip(entry.name, dir_ec == std::errc::file_exists || dir_ec == std::errc::not_a_directory
+                           ? "a file stands where a folder must go"
+                           : "its folder cannot be made: " + dir_ec.message());
+      continue;
+    }
     // A folder link must not lead the file out of the target folder either.
     fs::path real_parent = fs::weakly_canonical(full.parent_path(), dir_ec);
     auto [root_end, unused] =
         std::mismatch(root.begin(), root.end(), real_parent.begin(), real_parent.end());
     (void)unused;
-    if (dir_ec || root_end != root.end()) continue;  // cannot be created here: skipped
+    if (dir_ec) {
+      skip(entry.name, "its folder cannot be reached: " + dir_ec.message());
+      continue;
+    }
+    if (root_end != root.end()) {
+      skip(entry.name, "it lies under a symbolic link that leads out of the target folder");
+      continue;
+    }
 
     auto free_space = FreeSpace(full.parent_path());
     if (free_space && *free_space < entry.size) throw ECompressException(kMsgSpace + full.string());
@@ -531,8 +588,17 @@ bool TCompress::ExpandFiles(const fs::path& archive, const fs::path& target_fold
     } catch (const EAtomicWriteError& error) {
       if (error.FailedStep() == EAtomicWriteError::Step::kWrite)
         throw ECompressException("Disk protected or full while expanding " + full.string());
-      // Cannot be created here, or a folder or protected file of that name
-      // stands in the way: skipped.
+      std::error_code is_folder_ec;
+      std::string reason;
+      if (fs::is_directory(full, is_folder_ec))
+        reason = "a folder of that name is in the way";
+      else if (error.Reason() == std::strerror(ENAMETOOLONG))
+        reason = "the name is too long for the file system";
+      else if (error.FailedStep() == EAtomicWriteError::Step::kCreate)
+        reason = "it cannot be created: " + error.Reason();
+      else
+        reason = "it cannot be put in place: " + error.Reason();
+      skip(entry.name, reason);
       continue;
     }
     ApplyFileDate(full, entry.file_date);

@@ -50,6 +50,12 @@ struct TArchiveEntry {
   std::uint64_t data_offset = 0;  // where the data starts in the archive
 };
 
+// An entry ExpandFiles did not write, or a wanted name no entry has.
+struct TSkippedEntry {
+  std::string name;    // as stored or as asked for, in UTF-8
+  std::string reason;  // why, for a person
+};
+
 // Receives a percentage; setting it to -1 cancels.
 using TProgressCallback = std::function<void(int& percent)>;
 
@@ -82,11 +88,16 @@ class TCompress {
 
   // Writes the entries named in `files` (all when empty) under
   // `target_folder`, creating folders and applying the stored date and
-  // attributes. An entry whose file cannot be created is skipped. Returns
-  // false when cancelled.
+  // attributes. An entry whose file cannot be created is skipped, and so is
+  // a name in `files` that no entry has; `skipped`, when given, receives
+  // each with the reason. Returns false when cancelled.
   bool ExpandFiles(const std::filesystem::path& archive, const std::filesystem::path& target_folder,
                    const std::vector<std::string>& files = {},
-                   const TProgressCallback& progress = {}) const;
+                   const TProgressCallback& progress = {},
+                   std::vector<TSkippedEntry>* skipped = nullptr) const;
+  // A name as a person can read it: quoted, every byte below 32 and 127
+  // written "\xNN", so nothing is hidden or cut short.
+  static std::string PrintableName(std::string_view name);
 
   // The entries of an archive file.
   std::vector<TArchiveEntry> ListEntries(const std::filesystem::path& archive) const;
@@ -99,7 +110,8 @@ class TCompress {
   // True when `stored` names `wanted`: no regard to case or separator kind.
   static bool SameMemberName(std::string_view stored, std::string_view wanted);
   // The stored name as a relative path, or nullopt when it is absolute,
-  // empty or climbs out of the folder it is expanded into.
+  // empty, climbs out of the folder it is expanded into, or holds a zero
+  // byte (no file system keeps one; the name would end there).
   static std::optional<std::filesystem::path> SafeRelativePath(std::string_view stored);
 
  protected:

@@ -1,7 +1,12 @@
 #include "store/DataFile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <vector>
 
 #include "base/LittleEndian.h"
@@ -22,7 +27,9 @@ namespace {
 //   4  4  record length
 //   8  4  first free record (0 when none)
 //  12  2  format version (1)
-//  14  8  reserved, zero
+//  14  4  stamp: a new value at every flush after a change (0 in files
+//         that never had one); the index holds the stamp it was made for
+//  18  4  reserved, zero
 // Records 1 and up:
 //   0  4  0 in a live record; in a deleted record the next free record, or
 //         kEndOfChain for the last one
@@ -34,6 +41,7 @@ constexpr std::size_t kHdrMagic = 0;
 constexpr std::size_t kHdrRecordLength = 4;
 constexpr std::size_t kHdrFirstFree = 8;
 constexpr std::size_t kHdrVersion = 12;
+constexpr std::size_t kHdrStamp = 14;
 constexpr std::size_t kHdrUsed = 22;
 constexpr std::size_t kLinkSize = 4;
 constexpr std::uint16_t kFormatVersion = 1;
@@ -56,6 +64,48 @@ std::uint32_t SlotsOf(std::int64_t size, std::int32_t record_length) {
   return static_cast<std::uint32_t>(slots);
 }
 
+// "YYYYMMDD-HHMMSS" of the local time now.
+std::string TimeSuffix() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+  return text;
+}
+
+// Copies `size` bytes at `offset` of `file` into a new side file beside it
+// and makes them durable; returns its name. Raises when that cannot be done,
+// so nothing is cut from the data file that is not safe elsewhere.
+std::string SaveTail(const BlockFile& file, std::int64_t offset, std::size_t size) {
+  std::vector<unsigned char> bytes(size);
+  if (file.ReadAt(offset, bytes.data(), size) != size) RaiseTableError(kErrReindexFailed);
+  const std::string base = file.Path() + ".damaged-" + TimeSuffix();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string name = attempt == 0 ? base : base + "-" + std::to_string(attempt);
+    const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      RaiseTableError(kErrSystemOpen, kSysCreate, errno);
+    }
+    std::size_t done = 0;
+    int error = 0;
+    while (done < size && error == 0) {
+      const ssize_t put = ::write(fd, bytes.data() + done, size - done);
+      if (put < 0 && errno != EINTR) error = errno;
+      if (put > 0) done += static_cast<std::size_t>(put);
+    }
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    ::close(fd);
+    if (error != 0) {
+      ::unlink(name.c_str());
+      RaiseTableError(kErrAccess, kSysWrite, error);
+    }
+    return name;
+  }
+  RaiseTableError(kErrSystemOpen, kSysCreate, EEXIST);
+}
+
 }  // namespace
 
 void DataFile::Create(const std::string& path, std::int32_t record_length) {
@@ -71,9 +121,11 @@ void DataFile::Create(const std::string& path, std::int32_t record_length) {
   file.Close();
 }
 
-void DataFile::Open(const std::string& path) {
+void DataFile::Open(const std::string& path, bool read_only) {
   Close();
-  file_ = BlockFile(path, BlockFile::Mode::OpenExisting);
+  file_ =
+      BlockFile(path, read_only ? BlockFile::Mode::OpenReadOnly : BlockFile::Mode::OpenExisting);
+  read_only_ = read_only;
   unsigned char header[kHdrUsed];
   try {
     if (file_.ReadAt(0, header, sizeof header) != sizeof header || !ValidMagic(header)) {
@@ -84,8 +136,11 @@ void DataFile::Open(const std::string& path) {
       RaiseTableError(kErrFileDefect);
     }
     record_length_ = static_cast<std::int32_t>(length);
-    slots_ = SlotsOf(file_.Size(), record_length_);
+    const std::int64_t size = file_.Size();
+    slots_ = SlotsOf(size, record_length_);
+    tail_bytes_ = size % record_length_;
     first_free_ = Get32(header + kHdrFirstFree);
+    stamp_ = Get32(header + kHdrStamp);
     if (slots_ < 1 || first_free_ >= slots_) RaiseTableError(kErrFileDefect);
     cache_ = std::make_unique<RecordCache>(file_, kCachedBlocks);
   } catch (...) {
@@ -94,10 +149,14 @@ void DataFile::Open(const std::string& path) {
   }
 }
 
-void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_length) {
+void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_length, bool read_only,
+                              TDataRepair& repair) {
   Close();
+  repair = TDataRepair{};
   if (record_length < kMinRecordLength) RaiseTableError(kErrRecordLength);
-  file_ = BlockFile(path, BlockFile::Mode::OpenExisting);
+  file_ =
+      BlockFile(path, read_only ? BlockFile::Mode::OpenReadOnly : BlockFile::Mode::OpenExisting);
+  read_only_ = read_only;
   try {
     const auto length = static_cast<std::size_t>(record_length);
     unsigned char header[kHdrUsed] = {};
@@ -108,17 +167,25 @@ void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_lengt
       RaiseTableError(kErrReindexFailed);
     }
     record_length_ = record_length;
+    if (got == kHdrUsed && ValidMagic(header)) stamp_ = Get32(header + kHdrStamp);
     std::int64_t size = file_.Size();
     if (size % record_length != 0) {
-      // A record cut short by a crash was never completely written.
-      size -= size % record_length;
-      file_.Truncate(size);
+      // Bytes that are not a whole record cannot be read as one; they are
+      // kept beside the file, never thrown away.
+      const std::int64_t whole = size - size % record_length;
+      repair.cut_bytes = size - whole;
+      if (!read_only) {
+        repair.side_file = SaveTail(file_, whole, static_cast<std::size_t>(repair.cut_bytes));
+        file_.Truncate(whole);
+      }
+      size = whole;
     }
     if (size < record_length) {
       size = record_length;
-      file_.Truncate(size);
+      if (!read_only) file_.Truncate(size);
     }
     slots_ = SlotsOf(size, record_length);
+    tail_bytes_ = 0;
 
     // Chain every deleted record in ascending order, rewriting only links
     // that differ, so the lowest free slot is reused first.
@@ -145,7 +212,7 @@ void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_lengt
       }
       first += want;
     }
-    for (std::size_t i = 0; i < deleted.size(); ++i) {
+    for (std::size_t i = 0; i < deleted.size() && !read_only; ++i) {
       const std::uint32_t link = i + 1 < deleted.size() ? deleted[i + 1] : kEndOfChain;
       unsigned char bytes[kLinkSize] = {};
       const std::int64_t at = static_cast<std::int64_t>(deleted[i]) * record_length;
@@ -157,7 +224,7 @@ void DataFile::OpenForRebuild(const std::string& path, std::int32_t record_lengt
     }
     first_free_ = deleted.empty() ? 0 : deleted.front();
     cache_ = std::make_unique<RecordCache>(file_, kCachedBlocks);
-    WriteHeader();
+    if (!read_only) WriteHeader();
   } catch (...) {
     file_.Close();
     throw;
@@ -169,6 +236,9 @@ void DataFile::Close() {
   file_.Close();
   slots_ = 0;
   first_free_ = 0;
+  stamp_ = 0;
+  tail_bytes_ = 0;
+  read_only_ = false;
 }
 
 void DataFile::CheckRecordNumber(std::uint32_t record) const {
@@ -244,6 +314,7 @@ void DataFile::WriteHeader() {
   Put32(header + kHdrRecordLength, static_cast<std::uint32_t>(record_length_));
   Put32(header + kHdrFirstFree, first_free_);
   Put16(header + kHdrVersion, kFormatVersion);
+  Put32(header + kHdrStamp, stamp_);
   if (cache_ != nullptr) {
     cache_->Write(0, header, sizeof header);
   } else {
@@ -252,6 +323,7 @@ void DataFile::WriteHeader() {
 }
 
 void DataFile::Flush() {
+  if (read_only_) return;
   WriteHeader();
   file_.Sync();
 }

@@ -27,6 +27,8 @@ namespace {
 //  16  4  first free page (0 when none)
 //  20  4  record length of the data file
 //  24  16 per key: a key descriptor
+// 408  4  stamp of the data file at the last flush
+// 412  4  record slots of the data file at the last flush (0: not kept)
 // Key descriptor:
 //   0  4  root page
 //   4  1  height (1 when the root is a leaf)
@@ -47,6 +49,8 @@ constexpr std::size_t kHdrFirstFree = 16;
 constexpr std::size_t kHdrRecordLength = 20;
 constexpr std::size_t kHdrKeys = 24;
 constexpr std::size_t kKeyDescSize = 16;
+constexpr std::size_t kHdrDataStamp = kHdrKeys + kMaxKeys * kKeyDescSize;
+constexpr std::size_t kHdrDataSlots = kHdrDataStamp + 4;
 constexpr std::size_t kKeyRoot = 0;
 constexpr std::size_t kKeyHeight = 4;
 constexpr std::size_t kKeyMaxLength = 5;
@@ -58,8 +62,13 @@ constexpr std::uint32_t kMaxRecordNumber = 0x7FFFFFFF;
 
 using Page = std::array<unsigned char, kIndexPageSize>;
 
+struct DataState {
+  std::uint32_t stamp = 0;
+  std::uint32_t slots = 0;
+};
+
 void EncodeHeader(Page& page, bool closed, std::uint32_t page_count, std::uint32_t first_free,
-                  std::int32_t record_length, const std::vector<TreeInfo>& trees) {
+                  std::int32_t record_length, const std::vector<TreeInfo>& trees, DataState data) {
   page.fill(0);
   std::memcpy(page.data() + kHdrMagic, kMagic, sizeof kMagic);
   Put16(page.data() + kHdrVersion, kFormatVersion);
@@ -69,6 +78,8 @@ void EncodeHeader(Page& page, bool closed, std::uint32_t page_count, std::uint32
   Put32(page.data() + kHdrPageCount, page_count);
   Put32(page.data() + kHdrFirstFree, first_free);
   Put32(page.data() + kHdrRecordLength, static_cast<std::uint32_t>(record_length));
+  Put32(page.data() + kHdrDataStamp, data.stamp);
+  Put32(page.data() + kHdrDataSlots, data.slots);
   for (std::size_t k = 0; k < trees.size(); ++k) {
     unsigned char* desc = page.data() + kHdrKeys + k * kKeyDescSize;
     Put32(desc + kKeyRoot, trees[k].root);
@@ -96,6 +107,23 @@ int CompareEntries(const unsigned char* a, const unsigned char* b, int max_lengt
 
 void IndexFile::Create(const std::string& path, std::int32_t record_length,
                        const std::vector<TKeyDesc>& keys, bool closed_correctly) {
+  BlockFile file(path, BlockFile::Mode::CreateTruncate);
+  Initialise(file, record_length, keys, closed_correctly);
+  file.Sync();
+  file.Close();
+}
+
+void IndexFile::OpenNewInMemory(const std::string& name, std::int32_t record_length,
+                                const std::vector<TKeyDesc>& keys, std::size_t cached_pages) {
+  Close();
+  BlockFile file = BlockFile::InMemory(name);
+  Initialise(file, record_length, keys, false);
+  const int opened = Attach(std::move(file), cached_pages, true);
+  if (opened != 0) RaiseTableError(opened);
+}
+
+void IndexFile::Initialise(BlockFile& file, std::int32_t record_length,
+                           const std::vector<TKeyDesc>& keys, bool closed_correctly) {
   std::vector<TreeInfo> trees(keys.size());
   for (std::size_t k = 0; k < keys.size(); ++k) {
     trees[k].root = static_cast<std::uint32_t>(k + 1);
@@ -104,9 +132,10 @@ void IndexFile::Create(const std::string& path, std::int32_t record_length,
     trees[k].duplicates = keys[k].Duplicates;
   }
   const auto page_count = static_cast<std::uint32_t>(keys.size() + 1);
-  BlockFile file(path, BlockFile::Mode::CreateTruncate);
   Page page;
-  EncodeHeader(page, closed_correctly, page_count, 0, record_length, trees);
+  // A new closed file belongs to a new data file: header record only.
+  EncodeHeader(page, closed_correctly, page_count, 0, record_length, trees,
+               DataState{0, closed_correctly ? 1u : 0u});
   file.WriteAt(0, page.data(), page.size());
   for (std::size_t k = 0; k < keys.size(); ++k) {
     page.fill(0);
@@ -114,13 +143,18 @@ void IndexFile::Create(const std::string& path, std::int32_t record_length,
     page[kNodeKey] = static_cast<unsigned char>(k + 1);
     file.WriteAt(static_cast<std::int64_t>(k + 1) * kIndexPageSize, page.data(), page.size());
   }
-  file.Sync();
-  file.Close();
 }
 
-int IndexFile::Open(const std::string& path, std::size_t cached_pages, bool fresh) {
+int IndexFile::Open(const std::string& path, std::size_t cached_pages, bool fresh, bool read_only) {
   Close();
-  file_ = BlockFile(path, BlockFile::Mode::OpenExisting);
+  return Attach(
+      BlockFile(path, read_only ? BlockFile::Mode::OpenReadOnly : BlockFile::Mode::OpenExisting),
+      cached_pages, fresh);
+}
+
+int IndexFile::Attach(BlockFile file, std::size_t cached_pages, bool fresh) {
+  Close();
+  file_ = std::move(file);
   Page page;
   const std::int64_t size = file_.Size();
   const bool complete = file_.ReadAt(0, page.data(), page.size()) == page.size();
@@ -148,6 +182,8 @@ int IndexFile::Open(const std::string& path, std::size_t cached_pages, bool fres
     return fail(kErrFileDefect);
   }
   record_length_ = static_cast<std::int32_t>(record_length);
+  data_stamp_ = Get32(page.data() + kHdrDataStamp);
+  data_slots_ = Get32(page.data() + kHdrDataSlots);
   trees_.assign(key_count, TreeInfo{});
   for (std::size_t k = 0; k < key_count; ++k) {
     const unsigned char* desc = page.data() + kHdrKeys + k * kKeyDescSize;
@@ -174,6 +210,9 @@ int IndexFile::Open(const std::string& path, std::size_t cached_pages, bool fres
 void IndexFile::Close() {
   cache_.reset();
   trees_.clear();
+  data_stamp_ = 0;
+  data_slots_ = 0;
+  record_limit_ = 0;
   marked_in_use_ = false;
   file_.Close();
 }
@@ -202,7 +241,8 @@ void IndexFile::ValidatePage(std::uint32_t page, const unsigned char* bytes) con
   for (std::size_t i = 0; i < count; ++i) {
     const unsigned char* entry = bytes + kNodeEntries + i * entry_size;
     const std::uint32_t record = Get32(entry + 1 + tree.max_length);
-    if (entry[0] > tree.max_length || record == 0 || record > kMaxRecordNumber) {
+    if (entry[0] > tree.max_length || record == 0 || record > kMaxRecordNumber ||
+        (record_limit_ != 0 && record >= record_limit_)) {
       RaiseTableError(kErrFileDefect);
     }
     if (!leaf) {
@@ -261,7 +301,8 @@ void IndexFile::FreeNode(std::uint32_t page) {
 
 void IndexFile::WriteHeader(bool closed_correctly) {
   Page page;
-  EncodeHeader(page, closed_correctly, page_count_, first_free_, record_length_, trees_);
+  EncodeHeader(page, closed_correctly, page_count_, first_free_, record_length_, trees_,
+               DataState{data_stamp_, data_slots_});
   file_.WriteAt(0, page.data(), page.size());
 }
 

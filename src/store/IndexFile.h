@@ -8,7 +8,11 @@
 //    data record of a change is written, and Flush marks it closed correctly
 //    only after every page is written and synced; so a file that says
 //    "closed correctly" always matches its data file;
-//  - every page read from the file is checked before use (10010 otherwise).
+//  - every page read from the file is checked before use (10010 otherwise),
+//    an entry naming a record at or past the record limit included;
+//  - the header records the data file's stamp and record slots of the last
+//    flush, so the caller can tell an index that belongs to another state
+//    of the data file (0 slots: an index written before they were kept).
 #pragma once
 
 #include <cstdint>
@@ -82,7 +86,11 @@ class IndexFile {
   // 0, 10160 (not closed correctly) or 10010 (damaged header); raises on
   // system failures. `fresh` opens a file just made by Create for a rebuild,
   // which is in use by design.
-  int Open(const std::string& path, std::size_t cached_pages, bool fresh = false);
+  int Open(const std::string& path, std::size_t cached_pages, bool fresh = false,
+           bool read_only = false);
+  // A new empty index that lives only in memory, opened as for a rebuild.
+  void OpenNewInMemory(const std::string& name, std::int32_t record_length,
+                       const std::vector<TKeyDesc>& keys, std::size_t cached_pages);
   void Close();
   bool IsOpen() const { return file_.IsOpen(); }
 
@@ -90,6 +98,15 @@ class IndexFile {
   TreeInfo& Tree(int key_index) { return trees_[static_cast<std::size_t>(key_index)]; }
   std::int32_t RecordLength() const { return record_length_; }
   std::uint32_t PageCount() const { return page_count_; }
+  std::uint32_t DataStamp() const { return data_stamp_; }
+  std::uint32_t DataSlots() const { return data_slots_; }
+  // Taken into the header when it is next written closed.
+  void SetDataState(std::uint32_t stamp, std::uint32_t slots) {
+    data_stamp_ = stamp;
+    data_slots_ = slots;
+  }
+  // Entries naming record `limit` or later are damage (0: no limit).
+  void SetRecordLimit(std::uint32_t limit) { record_limit_ = limit; }
 
   // A node page of tree `key_index` at `level` (checked; 10010 otherwise).
   const unsigned char* Node(std::uint32_t page, int key_index, int level);
@@ -108,6 +125,9 @@ class IndexFile {
   void Flush(const std::function<void()>& before_mark);
 
  private:
+  static void Initialise(BlockFile& file, std::int32_t record_length,
+                         const std::vector<TKeyDesc>& keys, bool closed_correctly);
+  int Attach(BlockFile file, std::size_t cached_pages, bool fresh);
   void ValidatePage(std::uint32_t page, const unsigned char* bytes) const;
   void WriteHeader(bool closed_correctly);
 
@@ -117,6 +137,9 @@ class IndexFile {
   std::int32_t record_length_ = 0;
   std::uint32_t page_count_ = 0;
   std::uint32_t first_free_ = 0;
+  std::uint32_t data_stamp_ = 0;
+  std::uint32_t data_slots_ = 0;
+  std::uint32_t record_limit_ = 0;
   bool marked_in_use_ = false;
 };
 

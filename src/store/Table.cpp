@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <new>
+#include <random>
 #include <type_traits>
 
 #include "base/Cp1252.h"
@@ -56,6 +57,15 @@ void CheckDescription(const std::string& name, std::int32_t record_length,
   }
 }
 
+// A new data file stamp, never 0 (the stamp of files that never had one)
+// and never the old one.
+std::uint32_t NextStamp(std::uint32_t old) {
+  static std::mt19937 generator{std::random_device{}()};
+  std::uint32_t stamp = 0;
+  while (stamp == 0 || stamp == old) stamp = static_cast<std::uint32_t>(generator());
+  return stamp;
+}
+
 }  // namespace
 
 struct TTable::Impl {
@@ -64,6 +74,9 @@ struct TTable::Impl {
   std::vector<BTreeCursor> cursors;
   std::string scratch_key;  // reused by NextKey so walking does not allocate
   int lock_depth = 0;
+  bool read_only = false;       // the data file is never written
+  bool index_writable = false;  // on disk and writable, or in memory
+  TDataRepair repair;
 
   void RequireOpen() const {
     if (!index.IsOpen() || !data.IsOpen()) RaiseTableError(kErrNotOpen);
@@ -89,18 +102,47 @@ struct TTable::Impl {
     }
     return bytes;
   }
+  void RequireWritableData() const {
+    RequireOpen();
+    if (read_only) RaiseTableError(kErrReadOnly);
+  }
+  void RequireWritableIndex() const {
+    RequireOpen();
+    if (!index_writable) RaiseTableError(kErrReadOnly);
+  }
+  // The data file gets a new stamp with every flush that follows a change,
+  // and the index is marked with it, so each can tell the other's state.
   void FlushFiles() {
-    index.Flush([this] { data.Flush(); });
+    index.Flush([this] {
+      std::uint32_t stamp = data.Stamp();
+      if (!read_only) {
+        stamp = NextStamp(stamp);
+        data.SetStamp(stamp);
+        data.Flush();
+      }
+      index.SetDataState(stamp, data.Slots());
+    });
   }
   void CloseFiles() {
     index.Close();
     data.Close();
     cursors.clear();
     lock_depth = 0;
+    read_only = false;
+    index_writable = false;
   }
   void Opened() {
     cursors.assign(static_cast<std::size_t>(index.KeyCount()), BTreeCursor{});
     lock_depth = 0;
+    index.SetRecordLimit(data.Slots());
+  }
+  // Whether the index was flushed with the data file as it is now.
+  bool IndexMatchesData() {
+    if (data.TailBytes() != 0) return false;
+    if (index.DataStamp() != data.Stamp()) return false;
+    if (index.DataSlots() != 0 && index.DataSlots() != data.Slots()) return false;
+    // Key 1 is unique: one entry per live record at most.
+    return index.Tree(0).entries < data.Slots();
   }
 };
 
@@ -172,18 +214,23 @@ void TTable::CreateFileblock(const std::string& name, std::int32_t record_length
   });
 }
 
-int TTable::OpenFileblock(const std::string& name) {
+int TTable::OpenFileblock(const std::string& name, TTableAccess access) {
   CloseFileblock();
   Impl& impl = *impl_;
+  const bool read_only = access == TTableAccess::ReadOnly;
   const int error = RunReturningError([&] {
     if (!EngineInitialised()) RaiseTableError(kErrNotInitialised);
     if (name.empty() || Cp1252Length(name) > kMaxNameLength) {
       RaiseTableError(kErrSystemOpen, kSysOpen, ENAMETOOLONG);
     }
-    const int opened = impl.index.Open(name + ".IX", static_cast<std::size_t>(EngineCachedPages()));
+    const int opened = impl.index.Open(name + ".IX", static_cast<std::size_t>(EngineCachedPages()),
+                                       false, read_only);
     if (opened != 0) RaiseTableError(opened);
-    impl.data.Open(name + ".DAT");
+    impl.data.Open(name + ".DAT", read_only);
     if (impl.data.RecordLength() != impl.index.RecordLength()) RaiseTableError(kErrFileDefect);
+    if (!impl.IndexMatchesData()) RaiseTableError(kErrIndexMismatch);
+    impl.read_only = read_only;
+    impl.index_writable = !read_only;
     impl.Opened();
   });
   if (error != 0) impl.CloseFiles();
@@ -205,7 +252,7 @@ void TTable::CloseFileblock() {
 }
 
 int TTable::RebuildIndex(const std::string& name, std::int32_t record_length,
-                         const std::vector<TKeyDesc>& keys) {
+                         const std::vector<TKeyDesc>& keys, TTableAccess access) {
   try {
     CloseFileblock();
   } catch (const ETableException&) {
@@ -214,18 +261,37 @@ int TTable::RebuildIndex(const std::string& name, std::int32_t record_length,
   Impl& impl = *impl_;
   const int error = RunReturningError([&] {
     CheckDescription(name, record_length, keys);
+    const bool read_only = access == TTableAccess::ReadOnly;
     // The data file is checked and its free chain rebuilt before the old
     // index goes, so a failure here leaves both as they were.
-    impl.data.OpenForRebuild(name + ".DAT", record_length);
+    impl.data.OpenForRebuild(name + ".DAT", record_length, read_only, impl.repair);
     const std::string index_path = name + ".IX";
-    IndexFile::Create(index_path, record_length, keys, false);
-    const int opened =
-        impl.index.Open(index_path, static_cast<std::size_t>(EngineCachedPages()), true);
-    if (opened != 0) RaiseTableError(opened);
+    const auto cached = static_cast<std::size_t>(EngineCachedPages());
+    if (read_only) {
+      impl.index.OpenNewInMemory(index_path, record_length, keys, cached);
+    } else {
+      IndexFile::Create(index_path, record_length, keys, false);
+      const int opened = impl.index.Open(index_path, cached, true);
+      if (opened != 0) RaiseTableError(opened);
+    }
+    impl.read_only = read_only;
+    impl.index_writable = true;
     impl.Opened();
   });
   if (error != 0) impl.CloseFiles();
   return error;
+}
+
+const TDataRepair& TTable::LastRepair() const { return impl_->repair; }
+
+std::vector<TKeyDesc> TTable::Keys() const {
+  std::vector<TKeyDesc> keys;
+  if (!IsOpen()) return keys;
+  for (int k = 0; k < impl_->index.KeyCount(); ++k) {
+    const TreeInfo& tree = impl_->index.Tree(k);
+    keys.push_back(TKeyDesc{tree.max_length, tree.duplicates});
+  }
+  return keys;
 }
 
 void TTable::Flush() {
@@ -274,6 +340,7 @@ void TTable::PutRecord(std::int32_t record, std::span<const unsigned char> data)
   Run(impl_->index, [&] {
     const std::uint32_t number = impl_->CheckRecord(record);
     impl_->CheckBuffer(data.size());
+    impl_->RequireWritableData();
     impl_->index.BeginChange();
     impl_->data.Write(number, data.data());
   });
@@ -281,16 +348,19 @@ void TTable::PutRecord(std::int32_t record, std::span<const unsigned char> data)
 
 std::int32_t TTable::AddRecord(std::span<const unsigned char> data) {
   return Run(impl_->index, [&] {
-    impl_->RequireOpen();
+    impl_->RequireWritableData();
     impl_->CheckBuffer(data.size());
     impl_->index.BeginChange();
-    return static_cast<std::int32_t>(impl_->data.Add(data.data()));
+    const auto number = static_cast<std::int32_t>(impl_->data.Add(data.data()));
+    impl_->index.SetRecordLimit(impl_->data.Slots());
+    return number;
   });
 }
 
 void TTable::DeleteRecord(std::int32_t record) {
   Run(impl_->index, [&] {
     const std::uint32_t number = impl_->CheckRecord(record);
+    impl_->RequireWritableData();
     impl_->index.BeginChange();
     impl_->data.Remove(number);
   });
@@ -301,6 +371,7 @@ void TTable::AddKey(int key, std::int32_t record, std::string_view text) {
     const int index = impl_->CheckKey(key);
     const std::uint32_t number = impl_->CheckRecord(record);
     const std::string bytes = impl_->KeyText(index, text);
+    impl_->RequireWritableIndex();
     impl_->index.BeginChange();
     BTree(impl_->index, index).Insert(bytes, number);
   });
@@ -311,6 +382,7 @@ void TTable::DeleteKey(int key, std::int32_t record, std::string_view text) {
     const int index = impl_->CheckKey(key);
     const std::uint32_t number = impl_->CheckRecord(record);
     const std::string bytes = impl_->KeyText(index, text);
+    impl_->RequireWritableIndex();
     impl_->index.BeginChange();
     BTree(impl_->index, index).Remove(bytes, number);
   });

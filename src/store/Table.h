@@ -16,7 +16,15 @@
 //    the call returns, and a fileblock changed since its last CloseFileblock
 //    or Flush opens with 10160, after which RebuildIndex and re-adding the
 //    keys of the live records restores it without losing a record. Flush and
-//    CloseFileblock make everything survive a power cut.
+//    CloseFileblock make everything survive a power cut;
+//  - an index that does not belong to its data file as it is now (another
+//    fileblock's index, an older copy put back, a data file cut or grown
+//    since) opens with 10011, to be answered by RebuildIndex like 10160;
+//  - a fileblock opened or rebuilt TTableAccess::ReadOnly never writes a
+//    file: changes of its records fail with 10065, and its rebuilt index
+//    lives in memory until it is closed;
+//  - a rebuild never throws bytes away: what is not a whole record at the
+//    end of the data file is moved to a side file by a writer (LastRepair).
 // Requires: InitEngine before a fileblock is created, opened or rebuilt; one
 // thread.
 #pragma once
@@ -28,11 +36,14 @@
 #include <string_view>
 #include <vector>
 
+#include "store/DataFile.h"
 #include "store/Engine.h"
 #include "store/KeyDesc.h"
 #include "store/TableErrors.h"
 
 namespace zelvora {
+
+enum class TTableAccess { ReadWrite, ReadOnly };
 
 class TTable {
  public:
@@ -48,13 +59,16 @@ class TTable {
   void CreateFileblock(const std::string& name, std::int32_t record_length,
                        const std::vector<TKeyDesc>& keys);
   // 0 when open; otherwise the error number and the fileblock stays closed.
-  int OpenFileblock(const std::string& name);
+  int OpenFileblock(const std::string& name, TTableAccess access = TTableAccess::ReadWrite);
   // Flushes and closes; nothing happens when no fileblock is open.
   void CloseFileblock();
   // Keeps the data records, recreates the index empty and leaves the
   // fileblock open: 0 or the error number.
   int RebuildIndex(const std::string& name, std::int32_t record_length,
-                   const std::vector<TKeyDesc>& keys);
+                   const std::vector<TKeyDesc>& keys,
+                   TTableAccess access = TTableAccess::ReadWrite);
+  // What the last RebuildIndex found after the last whole record.
+  const TDataRepair& LastRepair() const;
   // Writes every pending change and syncs both files.
   void Flush();
 
@@ -64,6 +78,8 @@ class TTable {
   bool IsOpen() const;
   std::int32_t RecordLength() const;
   int KeyCount() const;
+  // The open index's key descriptions.
+  std::vector<TKeyDesc> Keys() const;
   std::int32_t RecordSlots();
 
   // Each buffer holds exactly RecordLength() bytes (10137 otherwise).

@@ -1,6 +1,7 @@
 #include "store/TableErrors.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "store/Engine.h"
 
@@ -15,12 +16,13 @@ struct ErrorRow {
   const char* text;
 };
 
-// Texts of the numbers above 10390 and of 10136 to 10138, 10390 are the store's
-// own; the rest are the classic texts the survey database shows.
+// Texts of the numbers above 10390 and of 10011, 10136 to 10138, 10390 are the
+// store's own; the rest are the classic texts the survey database shows.
 constexpr ErrorRow kErrors[] = {
     {10000, 10000, 1, "Page buffer is smaller than MaxHeight"},
     {10001, 10009, 4, "Serious I/O error occurred while in save mode"},
     {10010, 10010, 4, "File defect, that can be corrected by reindexing"},
+    {10011, 10011, 4, "Index does not match its data file, that can be corrected by reindexing"},
     {10020, 10020, 1, "Record length less than 22 or more than 2147483647 bytes"},
     {10030, 10030, 4, "Insufficient memory"},
     {10050, 10050, 1, "Invalid number of keys specified"},
@@ -92,6 +94,8 @@ std::string TableErrorMessage(int error, int dos_function, int dos_error) {
     char tail[80];
     std::snprintf(tail, sizeof tail, "\nDOS Function: %d, DOS Error: %d", dos_function, dos_error);
     message += tail;
+    // The number alone tells a person nothing; the system's text does.
+    if (dos_error > 0) message += std::string(" (") + std::strerror(dos_error) + ")";
   }
   return message;
 }

@@ -4,7 +4,8 @@
 // Callers may rely on:
 //  - what() is "Error #N: text"; for 10140 and 10390 the text is followed by
 //    "\nDOS Function: %d, DOS Error: %d" with the failing system call's number
-//    and errno.
+//    and errno, and then the system's text for that errno in parentheses
+//    ("DOS Error: 28 (No space left on device)").
 //  - The class of an exception follows the error class of its number: 1
 //    EUserError, 2 ELockingError, 3 ENoSuccess, 4 EHardError; numbers of any
 //    other class raise the base ETableException.
@@ -19,6 +20,7 @@ namespace zelvora {
 enum TableError : int {
   kErrPageBuffer = 10000,
   kErrFileDefect = 10010,
+  kErrIndexMismatch = 10011,
   kErrRecordLength = 10020,
   kErrNoMemory = 10030,
   kErrKeyCount = 10050,

@@ -106,7 +106,7 @@ TEST_F(ParseCommand, ReportsOtherFormatErrorsAndMissingFiles) {
 
   result = Run("parse " + dir_.string());
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, "Cannot read file " + dir_.string() + "\n");
+  EXPECT_EQ(result.err, "Cannot open file " + dir_.string() + ": it is a folder\n");
 }
 
 TEST_F(ParseCommand, PrintsCompaniesAndAnEmptyFile) {

@@ -57,7 +57,8 @@ TEST_F(RecordCacheTest, FailingSystemCallsCarryTheCallAndErrno) {
     EXPECT_EQ(error.DosFunction(), kSysCreate);
     EXPECT_EQ(error.DosError(), ENOENT);
     EXPECT_EQ(std::string(error.what()),
-              "Error #10390: File could not be opened or created\nDOS Function: 60, DOS Error: 2");
+              "Error #10390: File could not be opened or created\nDOS Function: 60, DOS Error: 2 "
+              "(No such file or directory)");
   }
   // A folder where the index file should be.
   std::filesystem::create_directory(Name("dir.IX"));

@@ -27,9 +27,17 @@ TEST(TableErrorsTest, MessagesCarryNumberAndText) {
 
 TEST(TableErrorsTest, SystemFailuresAddTheCallAndErrno) {
   EXPECT_EQ(std::string(ETableException(10140, 63, 5).what()),
-            "Error #10140: Access not possible, undefined error\nDOS Function: 63, DOS Error: 5");
+            "Error #10140: Access not possible, undefined error\nDOS Function: 63, DOS Error: 5 "
+            "(Input/output error)");
   EXPECT_EQ(TableErrorMessage(10390, kSysOpen, 2),
-            "Error #10390: File could not be opened or created\nDOS Function: 61, DOS Error: 2");
+            "Error #10390: File could not be opened or created\nDOS Function: 61, DOS Error: 2 "
+            "(No such file or directory)");
+  EXPECT_EQ(TableErrorMessage(10140, kSysWrite, 28),
+            "Error #10140: Access not possible, undefined error\nDOS Function: 64, DOS Error: 28 "
+            "(No space left on device)");
+  // No system error, no text for it.
+  EXPECT_EQ(TableErrorMessage(10140, 0, 0),
+            "Error #10140: Access not possible, undefined error\nDOS Function: 0, DOS Error: 0");
   // Other numbers never get the tail, whatever the system state says.
   EXPECT_EQ(TableErrorMessage(10070, 63, 5), "Error #10070: File read error");
 }

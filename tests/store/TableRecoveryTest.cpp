@@ -251,7 +251,7 @@ TEST_F(TableRecoveryTest, ALoopingLeafChainEndsTheWalkWithAFileDefect) {
   TTable table;
   CreateOpen(table, "loop");
   // Enough entries for several leaves of key 1.
-  for (int i = 1; i <= 600; ++i) table.AddKey(1, i, Id(i));
+  for (int i = 1; i <= 600; ++i) table.AddKey(1, table.AddRecord(Record(64, Id(i))), Id(i));
   table.CloseFileblock();
   // Point the first leaf's next link back at itself... found by walking the
   // pages: the leftmost leaf is the page holding Id(1).
