@@ -36,7 +36,7 @@ int RunBackup(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {"--disk-size"});
   if (args.positional.empty()) throw CliUsageError("backup needs at least one DISK");
   const std::optional<std::uint64_t> disk_size = ParseDiskSize(args);
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
   CliDiskOperator user({args.positional.begin() + 1, args.positional.end()}, context.out,
                        StdoutIsTerminal());
   TFolderFreeSpace space(disk_size);

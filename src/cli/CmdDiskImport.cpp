@@ -31,7 +31,7 @@ int RunDiskImport(CliContext& context) {
   }
   bool saved = false;
   try {
-    auto db = OpenCliDatabase(context);
+    auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
     {
       TDataRoot root;
       TCliScriptUI ui(nullptr, context.out, false);

@@ -56,7 +56,7 @@ int RunDiskMake(CliContext& context) {
   const std::string program = args.Value("--rater-program").value_or(DefaultRaterProgram());
   bool made = false;
   try {
-    auto db = OpenCliDatabase(context);
+    auto db = OpenCliDatabase(context, TDBAccess::ReadOnly);
     {
       TDataRoot root;
       std::vector<TScoreSheet*> sheets;

@@ -36,7 +36,7 @@ int RunRaterAdd(CliContext& context) {
   for (std::size_t i = 2; i < args.positional.size(); ++i)
     name += (i > 2 ? " " : "") + args.positional[i];
   try {
-    auto db = OpenCliDatabase(context);
+    auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
     {
       TDataRoot root;
       TExperience* experience = FindExperience(root, *id);

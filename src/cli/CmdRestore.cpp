@@ -25,7 +25,7 @@ const char* const kHelp =
 int RunRestore(CliContext& context) {
   const ParsedArgs args = ParseArgs(context.args, {});
   if (args.positional.empty()) throw CliUsageError("restore needs at least one DISK");
-  auto db = OpenCliDatabase(context);
+  auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
   TSurveyDefaults defaults;
   {
     TConfig config(db->DataDir());

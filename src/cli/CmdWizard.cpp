@@ -100,7 +100,7 @@ int RunWizard(CliContext& context) {
   const std::optional<TObjectID> id = TObjectID::FromText(args.positional[0]);
   if (!id) throw CliUsageError("SHEET-ID must be written ORIGIN.SERIAL, for example 12.40");
   try {
-    auto db = OpenCliDatabase(context);
+    auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
     {
       TDataRoot root;
       TScoreSheet* sheet = FindScoreSheet(root, *id);
