@@ -4,12 +4,14 @@
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <iostream>
 #include <optional>
 #include <string>
 
 #include "APP/CONFIGU.h"
 #include "APP/ShippedFiles.h"
+#include "UI/ControlCenterForm.h"
 #include "UI/MainForm.h"
 #include "UI/Screenshots.h"
 #include "UI/SingleInstance.h"
@@ -130,6 +132,15 @@ int RunDesktopProgram(int argc, char** argv) {
   TMainForm form(*ui);
   TMainFormModel model(form, *ui, options);
   form.SetModel(&model);
+  QPointer<TControlCenterForm> control_center;
+  form.SetControlCenterFactory([&](const std::string& word) -> QWidget* {
+    control_center =
+        new TControlCenterForm(*ui, &model.Config().Settings(), word, &model.Defaults());
+    form.SetControlCenterReload([&control_center] {
+      if (control_center) control_center->Reload();
+    });
+    return control_center;
+  });
   if (!model.Start()) return 1;
   ui->SetParent(&form);
 
@@ -138,12 +149,15 @@ int RunDesktopProgram(int argc, char** argv) {
     RegisterScreens(registry);
     TScreenshotContext context{form, model, *ui};
     const bool done = registry.Run(context, QString::fromStdString(*arguments.screenshots));
+    if (control_center) control_center->StoreLayout();
     model.Shutdown();
     return done ? 0 : 1;
   }
 
   form.ShowAsPlaced();
   const int result = QApplication::exec();
+  // The Control Center's layout reaches the settings written at shutdown.
+  if (control_center) control_center->StoreLayout();
   model.Shutdown();
   return result;
 }

@@ -28,12 +28,30 @@ class TWidgetUserInterface : public TUserInterface {
   void ShowError(const std::string& text) override;
   bool Ask(const std::string& text, bool warning = false) override;
 
+  // The Control Center's dialogs (ControlCenterDialogs.cpp).
+  bool ShowNameForm(TNameForm& form) override;
+  bool ShowSkillAreaForm(TNewEditSkillAreaForm& form) override;
+  bool ShowQuestionForm(TNewEditQuestionForm& form) override;
+  bool ShowSuggestionForm(TNewEditSuggestionForm& form) override;
+  bool ShowSurveyForm(TNewEditSurveyForm& form) override;
+  bool ShowCategoryForm(TNewEditCategoryForm& form) override;
+  bool ShowRaterForm(TNewEditRaterForm& form) override;
+  bool ShowPrefixesForm(TEditPrefixesForm& form) override;
+  bool ShowDateDialog(TDateEntryDialog& dialog) override;
+  bool SelectSurveys(TSelSurvForm& form) override;
+  bool InputBox(const std::string& caption, const std::string& prompt, std::string& value) override;
+  void OpenReportWizard(const TReportPreset& preset) override;
+  void MakeSurveyDisks(const std::vector<TScoreSheet*>& sheets) override;
+  void ImportSurveyDisk(TScoreSheet& sheet) override;
+  bool EnterScores(TScoreSheet& sheet) override;
+
   void ShowFlashMessage(const std::string& text) override;
   void HideFlashMessage() override;
   void SetBusy(bool busy) override;
   void ShowAbout(const TAboutInfo& info) override;
   std::optional<std::string> AskPassword(const std::string& prompt, bool masked) override;
 
+  QWidget* Parent() const { return parent_; }
   TFlashMessageForm& FlashMessageForm() { return *flash_; }
   TEnterPasswordForm& EnterPasswordForm() { return *enter_password_; }
 
