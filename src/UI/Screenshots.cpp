@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "UI/AboutForm.h"
+#include "UI/ControlCenterScreens.h"
 #include "UI/EnterPasswordForm.h"
 #include "UI/FlashMessageForm.h"
 #include "UI/MainForm.h"
@@ -112,6 +113,7 @@ void RegisterScreens(TScreenshotRegistry& registry) {
   registry.Add("flash-message", ShootFlashMessage);
   registry.Add("enter-password", ShootEnterPassword);
   registry.Add("passwords", ShootPasswords);
+  RegisterControlCenterScreens(registry);
 }
 
 }  // namespace zelvora

@@ -34,12 +34,12 @@ TSurveyDialog::TSurveyDialog(TNewEditSurveyForm& form, QWidget* parent)
   auto* labels = new QFormLayout(group);
   for (int i = 0; i < 5; ++i) {
     const std::string name = "label" + std::to_string(i + 1) + "Edit";
-    QLineEdit* field = edit(name.c_str(), form.Label(i));
+    QLineEdit* field = edit(name.c_str(), form.Label(i + 1));
     field->setMaxLength(static_cast<int>(TNewEditSurveyForm::kLabelMaxChars));
     LabelEdits[static_cast<std::size_t>(i)] = field;
     labels->addRow(BuddyLabel(QString("Label &%1:").arg(i + 1), field), field);
     connect(field, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-      form_.SetLabel(i, FromQ(text));
+      form_.SetLabel(i + 1, FromQ(text));
       Update();
     });
   }
