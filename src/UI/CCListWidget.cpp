@@ -188,24 +188,37 @@ void TCCListWidget::contextMenuEvent(QContextMenuEvent* event) {
 
 void TCCListWidget::startDrag(Qt::DropActions) {
   if (selectedItems().isEmpty()) return;
-  auto* data = new QMimeData;
-  data->setData(kMimeType, QByteArray::number(index_));
+  QMimeData* data = MakeDragData();
   auto* drag = new QDrag(this);
   drag->setMimeData(data);
   if (QListWidgetItem* first = selectedItems().front()) drag->setPixmap(first->icon().pixmap(16));
   drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::MoveAction);
 }
 
-int TCCListWidget::DragSource(const QMimeData* data, QObject* source) const {
-  auto* list = qobject_cast<QListWidget*>(source);
-  if (data == nullptr || list == nullptr || !data->hasFormat(kMimeType)) return -1;
-  auto* from = dynamic_cast<TCCListWidget*>(list);
-  if (from == nullptr || &from->form_ != &form_) return -1;
-  return from->index_;
+QMimeData* TCCListWidget::MakeDragData() const {
+  auto* data = new QMimeData;
+  data->setData(kMimeType, DragData());
+  return data;
+}
+
+QByteArray TCCListWidget::DragData() const {
+  return QByteArray::number(reinterpret_cast<quintptr>(&form_)) + ' ' + QByteArray::number(index_);
+}
+
+int TCCListWidget::DragSource(const QMimeData* data) const {
+  if (data == nullptr || !data->hasFormat(kMimeType)) return -1;
+  const QList<QByteArray> parts = data->data(kMimeType).split(' ');
+  bool window_ok = false;
+  bool index_ok = false;
+  if (parts.size() != 2 || parts[0].toULongLong(&window_ok) != reinterpret_cast<quintptr>(&form_) ||
+      !window_ok)
+    return -1;
+  const int index = parts[1].toInt(&index_ok);
+  return index_ok && index >= 0 && index < kCCListCount ? index : -1;
 }
 
 bool TCCListWidget::AcceptDrag(QDropEvent* event) {
-  const int source = DragSource(event->mimeData(), event->source());
+  const int source = DragSource(event->mimeData());
   const QPoint point = event->position().toPoint();
   const int at = DropIndexAt(point);
   const bool accepted = source >= 0 && form_.CanDrop(source, index_, at);
@@ -225,7 +238,7 @@ bool TCCListWidget::AcceptDrag(QDropEvent* event) {
 }
 
 void TCCListWidget::dragEnterEvent(QDragEnterEvent* event) {
-  if (DragSource(event->mimeData(), event->source()) < 0) {
+  if (DragSource(event->mimeData()) < 0) {
     event->ignore();
     return;
   }
@@ -243,7 +256,7 @@ void TCCListWidget::dragLeaveEvent(QDragLeaveEvent* event) {
 }
 
 void TCCListWidget::dropEvent(QDropEvent* event) {
-  const int source = DragSource(event->mimeData(), event->source());
+  const int source = DragSource(event->mimeData());
   const int at = DropIndexAt(event->position().toPoint());
   drop_row_ = -1;
   viewport()->update();

@@ -16,7 +16,8 @@ class TControlCenterForm;
 
 class TCCListWidget : public QListWidget {
  public:
-  // The drag data of a Control Center list: the source list's index.
+  // The drag data of a Control Center list: the window's identity and the
+  // source list's index.
   static constexpr const char* kMimeType = "application/x-zelvora-control-center-list";
 
   TCCListWidget(TControlCenterForm& form, int index, const TCCList& list);
@@ -28,6 +29,8 @@ class TCCListWidget : public QListWidget {
   // or the count below the last one.
   int DropIndexAt(const QPoint& point) const;
   std::vector<int> SelectedRows() const;
+  // What a drag of this list's selection carries.
+  QMimeData* MakeDragData() const;
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
@@ -42,8 +45,10 @@ class TCCListWidget : public QListWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  // The source list of a drag from this window, or -1.
-  int DragSource(const QMimeData* data, QObject* source) const;
+  // The data of a drag from this list: the window and the list's index.
+  QByteArray DragData() const;
+  // The source list of a drag from this window, or -1 (drags from elsewhere).
+  int DragSource(const QMimeData* data) const;
   bool AcceptDrag(QDropEvent* event);
 
   TControlCenterForm& form_;

@@ -111,6 +111,9 @@ class TFakeUserInterface : public TUserInterface {
     DialogScript script = std::move(Dialogs.front());
     Dialogs.pop_front();
     return script(dialog);
+  }
+
+ public:
   // ---- The main window, start-up and the access passwords ----
   // Passwords typed in answer to prompts, in order; nullopt is Cancel.
   std::deque<std::optional<std::string>> Passwords;
