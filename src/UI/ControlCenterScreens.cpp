@@ -145,6 +145,10 @@ struct TSamples {
   TSuggestion* suggestion = nullptr;
   TExperience* experience = nullptr;
   TScoreSheet* sheet = nullptr;
+  // Stand-ins, outside the database, for what a fresh database lacks.
+  std::shared_ptr<TCompany> own_company;
+  std::shared_ptr<TExperience> own_experience;
+  std::shared_ptr<TScoreSheet> own_sheet;
 };
 
 TSamples Samples(TDataRoot& root) {
@@ -167,6 +171,19 @@ TSamples Samples(TDataRoot& root) {
       s.question = s.area->Questions().Items(0);
       if (s.question->Suggestions().Count() > 0) s.suggestion = s.question->Suggestions().Items(0);
     }
+  }
+  if (!s.company) {
+    s.own_company = std::make_shared<TCompany>();
+    s.company = s.own_company.get();
+  }
+  if (!s.experience) {
+    s.own_experience = std::make_shared<TExperience>();
+    s.experience = s.own_experience.get();
+  }
+  if (!s.sheet) {
+    s.own_sheet = std::make_shared<TScoreSheet>();
+    s.own_sheet->RaterCategory = 1;
+    s.sheet = s.own_sheet.get();
   }
   return s;
 }
