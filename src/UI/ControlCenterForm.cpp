@@ -83,10 +83,18 @@ TControlCenterForm::TControlCenterForm(TUserInterface& ui, TSectionedConfigFile*
 
   PageControl = new QTabWidget;
   PageControl->setObjectName("PageControl");
-  for (int tab = 0; tab < 3; ++tab)
-    PageControl->addTab(MakeColumns(kFirstLists[static_cast<std::size_t>(tab)],
-                                    Splitters[static_cast<std::size_t>(tab)]),
-                        kTabCaptions[tab]);
+  for (int tab = 0; tab < 3; ++tab) {
+    QWidget* page = MakeColumns(kFirstLists[static_cast<std::size_t>(tab)],
+                                Splitters[static_cast<std::size_t>(tab)]);
+    // Without the unrestricted mode the Questions tab does not exist at all
+    // (a hidden tab would still be announced); its lists stay, unseen.
+    if (tab == static_cast<int>(TCCTab::Questions) && !model_->QuestionsTabShown()) {
+      page->setParent(this);
+      page->hide();
+      continue;
+    }
+    PageControl->addTab(page, kTabCaptions[tab]);
+  }
 
   auto* detail = new QWidget;
   detail->setObjectName("DetailPage");
@@ -205,7 +213,6 @@ void TControlCenterForm::Redraw() {
   redrawing_ = true;
   const TControlCenter& model = *model_;
   for (int i = 0; i < kCCListCount; ++i) List(i)->ShowList(model.List(i));
-  PageControl->setTabVisible(static_cast<int>(TCCTab::Questions), model.QuestionsTabShown());
   PageControl->setCurrentIndex(static_cast<int>(model.Tab()));
   Pages->setCurrentIndex(model.Page() == TCCPage::Start ? 0 : 1);
   for (std::size_t i = 0; i < DetailHeader.size(); ++i)
@@ -319,6 +326,7 @@ void TControlCenterForm::showEvent(QShowEvent* event) {
   if (placed_) return;
   placed_ = true;
   RestoreLayout();
+  List(model_->ActiveList())->setFocus(Qt::OtherFocusReason);
 }
 
 void TControlCenterForm::RestoreLayout() {
