@@ -61,15 +61,16 @@ TSurvObject* PickFirst(TControlCenter& model, int list) {
   return entries.ObjectAt(first);
 }
 
-QPixmap ShootWindow(TScreenshotContext& context, TControlCenterForm& form) {
+// The window at a size that shows its lists; it is grabbed on its own, so the
+// frame window keeps its placement.
+QPixmap ShootWindow(TControlCenterForm& form) {
   form.Redraw();
   QWidget* frame = form.parentWidget() ? form.parentWidget() : &form;
-  if (frame != &form) {
-    context.main_form.resize(std::max(context.main_form.width(), 860),
-                             std::max(context.main_form.height(), 600));
-    frame->setGeometry(0, 0, 820, 500);
-  }
-  return Grab(*frame);
+  const QRect placed = frame->geometry();
+  frame->setGeometry(placed.left(), placed.top(), 820, 500);
+  QPixmap picture = Grab(*frame);
+  frame->setGeometry(placed);
+  return picture;
 }
 
 QPixmap ShootOrganizations(TScreenshotContext& context) {
@@ -80,7 +81,7 @@ QPixmap ShootOrganizations(TScreenshotContext& context) {
   PickFirst(model, CompanyLB);
   PickFirst(model, DepartmentLB);
   PickFirst(model, DepartmentSurveyLB);
-  return ShootWindow(context, *form);
+  return ShootWindow(*form);
 }
 
 QPixmap ShootSurveys(TScreenshotContext& context) {
@@ -100,7 +101,7 @@ QPixmap ShootSurveys(TScreenshotContext& context) {
   }
   PickFirst(model, SkillAreaLB);
   PickFirst(model, SurveyQuestionLB);
-  return ShootWindow(context, *form);
+  return ShootWindow(*form);
 }
 
 QPixmap ShootQuestions(TScreenshotContext& context) {
@@ -129,7 +130,7 @@ QPixmap ShootDetail(TScreenshotContext& context) {
   PickFirst(model, SubjectLB);
   PickFirst(model, ExperienceLB);
   PickFirst(model, RaterLB);
-  QPixmap picture = ShootWindow(context, *form);
+  QPixmap picture = ShootWindow(*form);
   model.DoneClick();
   form->Redraw();
   return picture;

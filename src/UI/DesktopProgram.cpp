@@ -149,7 +149,6 @@ int RunDesktopProgram(int argc, char** argv) {
     RegisterScreens(registry);
     TScreenshotContext context{form, model, *ui};
     const bool done = registry.Run(context, QString::fromStdString(*arguments.screenshots));
-    if (control_center) control_center->StoreLayout();
     model.Shutdown();
     return done ? 0 : 1;
   }
