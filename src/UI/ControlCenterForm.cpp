@@ -1,5 +1,6 @@
 #include "UI/ControlCenterForm.h"
 
+#include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
@@ -319,6 +320,12 @@ bool TControlCenterForm::CanDrop(int source, int target, int index) {
 
 void TControlCenterForm::Drop(int source, int target, int index) {
   Forward([this, source, target, index] { model_->Drop(source, target, index); });
+}
+
+void TControlCenterForm::closeEvent(QCloseEvent* event) {
+  // The Control Center lives as long as the main window: its frame's close
+  // button does not end it.
+  event->ignore();
 }
 
 void TControlCenterForm::showEvent(QShowEvent* event) {

@@ -88,6 +88,7 @@ class TControlCenterForm : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QWidget* MakeColumns(int first, QSplitter*& splitter);

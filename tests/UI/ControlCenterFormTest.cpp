@@ -11,11 +11,13 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <memory>
 
+#include "APP/SurveyDefaults.h"
 #include "UI/CCListWidget.h"
 #include "UI/ControlCenterForm.h"
 #include "UI/model/ControlCenterFixture.h"
@@ -107,6 +109,9 @@ TEST_F(ControlCenterFormTest, ListsAndControlsCarryTheirNamesHeadersAndCaptions)
   EXPECT_EQ(form->PageControl->tabText(1), "Surveys");
   EXPECT_EQ(form->PageControl->count(), 2);
   EXPECT_EQ(Rows(CompanyLB), QStringList{"Add New Company..."});
+  // The window lives as long as the main window.
+  EXPECT_FALSE(form->close());
+  EXPECT_TRUE(form->isVisible());
 
   Window(TControlCenter::kUnrestrictedWord);
   ASSERT_EQ(form->PageControl->count(), 3);
@@ -235,6 +240,26 @@ TEST_F(ControlCenterFormTest, TheDetailPageShowsTheRatersWithTheirBooks) {
 
   QTest::mouseClick(form->DoneBtn, Qt::LeftButton);
   EXPECT_EQ(form->Pages->currentIndex(), 0);
+}
+
+TEST_F(ControlCenterFormTest, ListWidthsComeFromTheSettingsAndGoBackThere) {
+  Open();
+  TSurveyDefaults defaults;
+  defaults.OrgCoWidth = 220;
+  defaults.OrgDeptWidth = 150;
+  defaults.SubjectWidth = 90;
+  form = std::make_unique<TControlCenterForm>(ui, &settings, "", &defaults);
+  form->resize(800, 500);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  EXPECT_EQ(form->Splitters[0]->sizes().mid(0, 2), (QList<int>{220, 150}));
+  form->Splitters[0]->setSizes({300, 120, 370});
+  form->StoreLayout();
+  EXPECT_EQ(defaults.OrgCoWidth, 300);
+  EXPECT_EQ(defaults.OrgDeptWidth, 120);
+  EXPECT_EQ(defaults.SubjectWidth, 90);  // the detail page was never changed
+  // Without the unrestricted mode the Questions widths are left alone.
+  EXPECT_EQ(defaults.QuestSkillWidth, 181);
 }
 
 class ControlCenterDragTest : public ControlCenterFormTest {
