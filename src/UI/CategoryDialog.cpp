@@ -59,17 +59,26 @@ TCategoryDialog::TCategoryDialog(TNewEditCategoryForm& form, QWidget* parent)
     form_.Select(row);
     Redraw();
   });
-  const auto forward = [this](QPushButton* button, void (TNewEditCategoryForm::*action)()) {
-    connect(button, &QPushButton::clicked, this, [this, action] {
-      (form_.*action)();
-      Redraw();
-    });
-  };
-  forward(AddBtn, &TNewEditCategoryForm::Add);
-  forward(EditBtn, &TNewEditCategoryForm::EditSelected);
-  forward(DeleteBtn, &TNewEditCategoryForm::DeleteSelected);
-  forward(MoveUpBtn, &TNewEditCategoryForm::MoveUp);
-  forward(MoveDownBtn, &TNewEditCategoryForm::MoveDown);
+  connect(AddBtn, &QPushButton::clicked, this, [this] {
+    form_.Add();
+    Redraw();
+  });
+  connect(EditBtn, &QPushButton::clicked, this, [this] {
+    form_.EditSelected();
+    Redraw();
+  });
+  connect(DeleteBtn, &QPushButton::clicked, this, [this] {
+    form_.DeleteSelected();
+    Redraw();
+  });
+  connect(MoveUpBtn, &QPushButton::clicked, this, [this] {
+    form_.MoveUp();
+    Redraw();
+  });
+  connect(MoveDownBtn, &QPushButton::clicked, this, [this] {
+    form_.MoveDown();
+    Redraw();
+  });
   connect(OkBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
   Redraw();
