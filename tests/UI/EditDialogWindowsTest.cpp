@@ -18,6 +18,7 @@
 #include "UI/ControlCenterForm.h"
 #include "UI/DateDialog.h"
 #include "UI/NameDialog.h"
+#include "UI/PrefixesDialog.h"
 #include "UI/QuestionDialog.h"
 #include "UI/RaterDialog.h"
 #include "UI/SelSurvDialog.h"
@@ -212,6 +213,64 @@ TEST_F(EditDialogWindowsTest, SurveySelectionChecksEachClick) {
   QTest::mouseClick(dialog.SurveyDLB->viewport(), Qt::LeftButton, {}, row_center(0));
   EXPECT_TRUE(dialog.SurveyDLB->item(0)->isSelected());
   EXPECT_TRUE(dialog.DoneBtn->isEnabled());
+}
+
+TEST_F(EditDialogWindowsTest, ThePrefixEditorKeepsTheLinesOfEachKind) {
+  TEditPrefixesForm form(&settings);
+  TPrefixesDialog dialog(form);
+  EXPECT_EQ(dialog.windowTitle(), "Edit Question Prefixes");
+  ASSERT_EQ(dialog.PrefixCatLB->count(), 4);
+  EXPECT_EQ(dialog.PrefixCatLB->item(3)->text(), "Your Expectations (Other)");
+  EXPECT_EQ(dialog.Prefixes->toPlainText(), "How often do you");
+  dialog.Prefixes->setPlainText("How often do you\nHow regularly do you");
+  dialog.PrefixCatLB->setCurrentRow(2);
+  EXPECT_EQ(dialog.Prefixes->toPlainText(), "How often does this person");
+  dialog.PrefixCatLB->setCurrentRow(0);
+  EXPECT_EQ(dialog.Prefixes->toPlainText(), "How often do you\nHow regularly do you");
+  EXPECT_EQ(form.Histories()[0],
+            (std::vector<std::string>{"How often do you", "How regularly do you"}));
+}
+
+TEST_F(EditDialogWindowsTest, TheEditRaterDialogAcceptsANewNameOrAnotherCategory) {
+  Open();
+  TCompany* company = AddCompany("Acme");
+  TDepartment* sales = AddDepartment(*company, "Sales");
+  TSurvey* pulse = AddDepartmentSurvey(*sales, "Pulse", {10});
+  TExperience* experience = AddExperience(*AddSubject(*sales, "Ann"), *pulse);
+  AddSheet(*experience, "Ann", 0);
+  TScoreSheet* bob = AddSheet(*experience, "Bob", 1);
+  TNewEditRaterForm form(*bob, *company, &settings, ui);
+  TRaterDialog dialog(form);
+  EXPECT_EQ(dialog.windowTitle(), "Edit Rater...");
+  EXPECT_EQ(dialog.AddBtn->text(), "&Ok");
+  EXPECT_EQ(dialog.DoneBtn->text(), "&Cancel");
+  EXPECT_EQ(dialog.RaterNameEdit->text(), "Bob");
+  EXPECT_FALSE(dialog.AddBtn->isEnabled());  // the same rater, the same category
+  dialog.RaterCategoryLB->setCurrentRow(2);
+  EXPECT_TRUE(dialog.AddBtn->isEnabled());
+  dialog.RaterNameEdit->selectAll();
+  QTest::keyClicks(dialog.RaterNameEdit, "Ann");  // already rates this experience
+  EXPECT_FALSE(dialog.AddBtn->isEnabled());
+  Click(dialog.DoneBtn);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_EQ(bob->RaterName, "Bob");
+}
+
+TEST_F(EditDialogWindowsTest, TheQuestionAndSuggestionTextsEnableTheirButtons) {
+  TNewEditQuestionForm question(TEditMode::New, nullptr);
+  TQuestionDialog question_dialog(question);
+  EXPECT_FALSE(question_dialog.AddBtn->isEnabled());
+  QTest::keyClicks(question_dialog.QuestionMemo, "   ");
+  EXPECT_FALSE(question_dialog.AddBtn->isEnabled());
+  QTest::keyClicks(question_dialog.QuestionMemo, "listen to others?");
+  EXPECT_TRUE(question_dialog.AddBtn->isEnabled());
+  EXPECT_EQ(question.QuestionText, "   listen to others?");
+
+  TNewEditSuggestionForm suggestion(TEditMode::Edit, "Read more");
+  TSuggestionDialog suggestion_dialog(suggestion);
+  EXPECT_TRUE(suggestion_dialog.AddBtn->isEnabled());
+  suggestion_dialog.SuggestionMemo->clear();
+  EXPECT_FALSE(suggestion_dialog.AddBtn->isEnabled());
 }
 
 // A user who sees the real survey dialog, types a new name and cancels.
