@@ -26,128 +26,14 @@
 
 #include "DB/SURVDB.h"
 #include "DB/Survobj.h"
+#include "PerformanceDatabase.h"
 
 namespace {
 
 using namespace zelvora;
 namespace fs = std::filesystem;
 
-constexpr int kCompanies = 20;
-constexpr int kDepartmentsPerCompany = 5;
-constexpr int kSubjectsPerDepartment = 100;
-constexpr int kExperiencesPerSubject = 2;
-constexpr int kSheetsPerExperience = 6;
-constexpr int kRatersPerCompany = 10;
-constexpr std::int32_t kOrigin = 4711;
-
-// The data folder, built on first use and removed at exit.
-class BenchDatabase {
- public:
-  BenchDatabase() {
-    std::string pattern = (fs::temp_directory_path() / "zelvora-bench-db-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    dir_ = pattern + "/";
-    const auto start = std::chrono::steady_clock::now();
-    Build();
-    build_seconds_ = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  }
-  ~BenchDatabase() {
-    std::error_code ec;
-    fs::remove_all(dir_, ec);
-  }
-  const std::string& Dir() const { return dir_; }
-  double BuildSeconds() const { return build_seconds_; }
-  TObjectID SheetToSave() const { return sheet_; }
-  TObjectID ExperienceOfSheet() const { return experience_; }
-
- private:
-  TObjectID Next() { return TObjectID{kOrigin, ++serial_}; }
-
-  // Records are written straight through the database's insert operations
-  // with light stand-in owners, which is how a restore would fill it.
-  void Build() {
-    TSurveyDB db;
-    db.Open(dir_);
-    TDataRoot root;
-    for (int c = 0; c < kCompanies; ++c) {
-      TCompany company;
-      company.ID = Next();
-      company.Name = "Company " + std::to_string(c);
-      db.Insert(company);
-      for (int r = 0; r < kRatersPerCompany; ++r) {
-        TRater rater;
-        rater.ID = Next();
-        rater.Name = "Rater " + std::to_string(r);
-        rater.Company = &company;
-        db.Insert(rater);
-      }
-      for (int d = 0; d < kDepartmentsPerCompany; ++d) {
-        TDepartment department;
-        department.ID = Next();
-        department.Name = "Department " + std::to_string(d);
-        department.Company = &company;
-        db.Insert(department);
-        TSurvey survey;
-        survey.ID = Next();
-        survey.Name = "Survey";
-        survey.FreqLabels = TSurvey::DefaultFreqLabels();
-        survey.Department = &department;
-        db.Insert(survey);
-        for (int a = 0; a < 4; ++a) {
-          TSkillArea area;
-          area.ID = Next();
-          area.Name = "Area " + std::to_string(a);
-          area.Order = static_cast<std::int16_t>(a);
-          area.Survey = &survey;
-          db.Insert(area);
-          for (int q = 0; q < 10; ++q) {
-            TQuestion question;
-            question.ID = Next();
-            question.QuestionText = "Question text number " + std::to_string(q);
-            question.Order = static_cast<std::int16_t>(q);
-            question.SkillArea = &area;
-            db.Insert(question);
-          }
-        }
-        for (int s = 0; s < kSubjectsPerDepartment; ++s) {
-          TSubject subject;
-          subject.ID = Next();
-          subject.Name = "Subject " + std::to_string(s);
-          subject.Department = &department;
-          db.Insert(subject);
-          for (int e = 0; e < kExperiencesPerSubject; ++e) {
-            TExperience experience;
-            experience.ID = Next();
-            experience.SubjectID = subject.ID;
-            experience.SurveyID = survey.ID;
-            experience.ExperienceDate = 45000 + 365 * e;
-            experience.Department = &department;
-            db.Insert(experience);
-            for (int k = 0; k < kSheetsPerExperience; ++k) {
-              TScoreSheet sheet;
-              sheet.ID = Next();
-              sheet.RaterName = "Rater " + std::to_string(k);
-              sheet.RaterCategory = static_cast<std::int16_t>(k);
-              for (int b = 0; b < 80; ++b) sheet.AnswersBuf[static_cast<std::size_t>(b)] = static_cast<std::int8_t>(1 + (b + k) % 5);
-              sheet.Completed = true;
-              sheet.Experience = &experience;
-              db.Insert(sheet);
-              sheet_ = sheet.ID;
-              experience_ = experience.ID;
-            }
-          }
-        }
-      }
-    }
-    db.Close();
-  }
-
-  std::string dir_;
-  std::int32_t serial_ = 0;
-  double build_seconds_ = 0;
-  TObjectID sheet_;
-  TObjectID experience_;
-};
+using namespace zelvora::bench;
 
 BenchDatabase& Database() {
   static BenchDatabase database;
@@ -197,7 +83,8 @@ void BM_DepartmentSubtree(benchmark::State& state) {
         state.ResumeTiming();
         department->Subjects();
         auto& experiences = department->Experiences();
-        for (int i = 0; i < experiences.Size(); ++i) sheets += experiences.At(i)->ScoreSheets().Size();
+        for (int i = 0; i < experiences.Size(); ++i)
+          sheets += experiences.At(i)->ScoreSheets().Size();
         state.PauseTiming();
       }
       db.Close();
@@ -267,11 +154,12 @@ int RssProbe(const std::string& dir) {
 int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--rss-probe") return RssProbe(argv[2]);
   benchmark::Initialize(&argc, argv);
-  std::printf("Building the database (%d companies, %d subjects, %d experiences, %d score sheets)...\n",
-              kCompanies, kCompanies * kDepartmentsPerCompany * kSubjectsPerDepartment,
-              kCompanies * kDepartmentsPerCompany * kSubjectsPerDepartment * kExperiencesPerSubject,
-              kCompanies * kDepartmentsPerCompany * kSubjectsPerDepartment * kExperiencesPerSubject *
-                  kSheetsPerExperience);
+  std::printf(
+      "Building the database (%d companies, %d subjects, %d experiences, %d score sheets)...\n",
+      kCompanies, kCompanies * kDepartmentsPerCompany * kSubjectsPerDepartment,
+      kCompanies * kDepartmentsPerCompany * kSubjectsPerDepartment * kExperiencesPerSubject,
+      kCompanies * kDepartmentsPerCompany * kSubjectsPerDepartment * kExperiencesPerSubject *
+          kSheetsPerExperience);
   std::printf("Built in %.1f s\n", Database().BuildSeconds());
   benchmark::RunSpecifiedBenchmarks();
   const std::string self = fs::read_symlink("/proc/self/exe").string();
@@ -281,9 +169,10 @@ int main(int argc, char** argv) {
     if (std::fscanf(probe, "%ld %ld", &before, &after) != 2) before = after = -1;
     ::pclose(probe);
   }
-  std::printf("Resident memory of a process with the database open, nothing loaded: %.1f MB "
-              "(%.1f MB before opening)\n",
-              static_cast<double>(after) / 1024.0, static_cast<double>(before) / 1024.0);
+  std::printf(
+      "Resident memory of a process with the database open, nothing loaded: %.1f MB "
+      "(%.1f MB before opening)\n",
+      static_cast<double>(after) / 1024.0, static_cast<double>(before) / 1024.0);
   benchmark::Shutdown();
   return 0;
 }

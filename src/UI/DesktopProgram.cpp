@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,8 +14,10 @@
 #include "APP/ShippedFiles.h"
 #include "APP/SurveyDefaults.h"
 #include "UI/Bkuprest.h"
+#include "UI/ControlCenterForm.h"
 #include "UI/MainForm.h"
 #include "UI/Screenshots.h"
+#include "UI/SurveyDisksForm.h"
 #include "UI/SingleInstance.h"
 #include "UI/WidgetUserInterface.h"
 #include "UI/model/MainFormModel.h"
@@ -84,7 +88,8 @@ class TUnattendedUserInterface : public TWidgetUserInterface {
 };
 
 // The main menu's items whose work lives in windows of their own.
-void ConnectMenu(TMainForm& form, TMainFormModel& model, TUserInterface& ui) {
+void ConnectMenu(TMainForm& form, TMainFormModel& model, TUserInterface& ui,
+                 std::function<TDataRoot*()> data_root) {
   const auto backup_restore = [&form, &model, &ui](TBackupMode mode) {
     const bool changed = RunBackupRestore(&form, mode, model.Database(), ui,
                                           model.Defaults().DelTempBackupFiles);
@@ -93,6 +98,14 @@ void ConnectMenu(TMainForm& form, TMainFormModel& model, TUserInterface& ui) {
   form.ConnectAction(form.FullBackup1, [backup_restore] { backup_restore(TBackupMode::kBackup); });
   form.ConnectAction(form.RestoreBackup1,
                      [backup_restore] { backup_restore(TBackupMode::kRestore); });
+  form.ConnectAction(form.ImportSurveyDisk1, [&form, &ui, data_root] {
+    TDataRoot* root = data_root();
+    if (root == nullptr) return;
+    TFileSystemSpace space;
+    TSurveyDisksForm disks(ui, space, TSurveyDisksForm::DefaultRaterProgram(), &form);
+    disks.ImportDisks(*root);
+    form.ReloadControlCenter();
+  });
 }
 
 }  // namespace
@@ -146,9 +159,23 @@ int RunDesktopProgram(int argc, char** argv) {
   TMainForm form(*ui);
   TMainFormModel model(form, *ui, options);
   form.SetModel(&model);
+  QPointer<TControlCenterForm> control_center;
+  form.SetControlCenterFactory([&](const std::string& word) -> QWidget* {
+    control_center =
+        new TControlCenterForm(*ui, &model.Config().Settings(), word, &model.Defaults());
+    form.SetControlCenterReload([&control_center] {
+      if (control_center) control_center->Reload();
+    });
+    return control_center;
+  });
+  const auto data_root = [&control_center]() -> TDataRoot* {
+    return control_center ? &control_center->Model().Root() : nullptr;
+  };
+  ui->SetDataRoot(data_root);
+  ui->SetViewPasswordCheck([&model] { return model.PasswordChecks().CheckView(); });
   if (!model.Start()) return 1;
   ui->SetParent(&form);
-  ConnectMenu(form, model, *ui);
+  ConnectMenu(form, model, *ui, data_root);
 
   if (unattended) {
     TScreenshotRegistry registry;
@@ -161,6 +188,8 @@ int RunDesktopProgram(int argc, char** argv) {
 
   form.ShowAsPlaced();
   const int result = QApplication::exec();
+  // The Control Center's layout reaches the settings written at shutdown.
+  if (control_center) control_center->StoreLayout();
   model.Shutdown();
   return result;
 }

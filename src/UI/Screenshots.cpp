@@ -10,6 +10,7 @@
 #include "UI/AboutForm.h"
 #include "UI/AnswerScreens.h"
 #include "UI/Bkuprest.h"
+#include "UI/ControlCenterScreens.h"
 #include "UI/EnterPasswordForm.h"
 #include "UI/FlashMessageForm.h"
 #include "UI/MainForm.h"
@@ -131,6 +132,7 @@ void RegisterScreens(TScreenshotRegistry& registry) {
                [](TScreenshotContext&) { return ShootOwnWindow(MakeBkupRestMessageScreen()); });
   registry.Add("backup-progress",
                [](TScreenshotContext&) { return ShootOwnWindow(MakeBkupRestProgressScreen()); });
+  RegisterControlCenterScreens(registry);
 }
 
 }  // namespace zelvora

@@ -102,9 +102,35 @@ TEST_F(DesktopProgramTest, TheScreenshotRunSavesEveryScreen) {
   ASSERT_TRUE(run->waitForFinished(kStartTimeoutMs));
   EXPECT_EQ(run->exitCode(), 0);
   const QStringList files = QDir(out).entryList({"*.png"}, QDir::Files, QDir::Name);
-  EXPECT_EQ(files, (QStringList{"01-main-window.png", "02-file-menu.png", "03-utilities-menu.png",
-                                "04-help-menu.png", "05-about.png", "06-flash-message.png",
-                                "07-enter-password.png", "08-passwords.png"}));
+  EXPECT_EQ(files, (QStringList{"01-main-window.png",
+                                "02-file-menu.png",
+                                "03-utilities-menu.png",
+                                "04-help-menu.png",
+                                "05-about.png",
+                                "06-flash-message.png",
+                                "07-enter-password.png",
+                                "08-passwords.png",
+                                "09-control-center-organizations.png",
+                                "10-control-center-surveys.png",
+                                "11-control-center-questions.png",
+                                "12-control-center-detail.png",
+                                "13-name-new.png",
+                                "14-name-edit.png",
+                                "15-skill-area-new.png",
+                                "16-skill-area-edit.png",
+                                "17-question-new.png",
+                                "18-question-edit.png",
+                                "19-suggestion-new.png",
+                                "20-suggestion-edit.png",
+                                "21-survey-new.png",
+                                "22-survey-edit.png",
+                                "23-categories.png",
+                                "24-rater-new.png",
+                                "25-rater-edit.png",
+                                "26-question-prefixes.png",
+                                "27-date-new.png",
+                                "28-date-edit.png",
+                                "29-survey-selection.png"}));
   for (const QString& file : files) {
     const QImage image(QDir(out).filePath(file));
     EXPECT_FALSE(image.isNull()) << file.toStdString();
