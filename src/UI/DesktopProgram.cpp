@@ -20,6 +20,7 @@
 #include "UI/SurveyDisksForm.h"
 #include "UI/SingleInstance.h"
 #include "UI/WidgetUserInterface.h"
+#include "UI/model/CONCEN.h"
 #include "UI/model/MainFormModel.h"
 #include "UI/model/ShortDate.h"
 

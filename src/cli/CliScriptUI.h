@@ -30,6 +30,8 @@ class TCliScriptUI : public TUserInterface {
   // A script must answer with "yes" or "no" (EScriptError otherwise, and at
   // the end of the script).
   bool Ask(const std::string& text, bool warning) override;
+  // A script has no pointer to show busy.
+  void SetBusy(bool) override {}
 
   // The next script line that is not blank, trimmed; none at the end.
   std::optional<std::string> NextLine();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <span>
 
+#include "base/Text.h"
 #include "base/DateTime.h"
 #include "report/GapCatGapKey.h"
 #include "report/GapCategories.h"
@@ -26,19 +27,13 @@ namespace {
 // The gap counts of a row kind without them: N, R and nine counts left empty.
 constexpr const char* kNoCounts = ",,,,,,,,,,,";
 
-std::string Trimmed(std::string text) {
-  while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  return text;
-}
-
 // One line: the leading fields, the counts part (starting with its comma),
 // the average, group and tag.
 void AppendLine(std::string& out, const std::string& kind, const std::string& number,
                 const std::string& text, const std::string& category, const std::string& counts,
                 const std::string& average, const std::string& group, const std::string& tag) {
   out += CsvField(kind) + "," + number + "," + CsvField(text) + "," + CsvField(category) + counts +
-         "," + CsvField(Trimmed(average)) + "," + CsvField(group) + "," + CsvField(tag) + "\n";
+         "," + CsvField(std::string(Trim(average))) + "," + CsvField(group) + "," + CsvField(tag) + "\n";
 }
 
 // ",N,R,gap 0..4,gap -1..-4" of a printed row.
@@ -159,7 +154,7 @@ void AppendTraining(std::string& out, const TGapSurvey& survey, const TGapCatego
   for (const TGapTrainingCategory& category : table.Categories) {
     for (const TGapTrainingRow& row : category.Rows) {
       for (std::size_t q = 0; q < row.Cells.size(); ++q) {
-        if (Trimmed(row.Cells[q]).empty()) continue;
+        if (Trim(row.Cells[q]).empty()) continue;
         AppendLine(out, "Training", std::to_string(q + 1), row.SubjectName, category.Category.Name,
                    kNoCounts, row.Cells[q], FormatShortDate(row.ExperienceDate), "");
       }

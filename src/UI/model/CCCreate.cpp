@@ -13,7 +13,7 @@
 #include "UI/model/EDITSURV.h"
 #include "UI/model/NameForm.h"
 #include "UI/model/Selsurv.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 #include "base/DateTime.h"
 
@@ -151,7 +151,7 @@ void TControlCenter::CreateSkillArea(int list) {
   TNewEditSkillAreaForm form(TEditMode::New, settings_);
   if (!form.Execute(ui_)) return;
   auto area = std::make_unique<TSkillArea>();
-  area->Name = Trimmed(form.SkillAreaName);
+  area->Name = std::string(Trim(form.SkillAreaName));
   for (int i = 0; i < 4; ++i) area->SetPrefix(i + 1, form.Prefixes[static_cast<std::size_t>(i)]);
   TSkillArea* added = survey->SkillAreas().Adopt(std::move(area));
   Changed(list, added);

@@ -4,7 +4,7 @@
 
 #include "DB/Survobj.h"
 #include "UI/model/CONCEN.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -229,7 +229,7 @@ int TControlCenter::DeleteRaters() {
   bool self_kept = false;
   for (TSurvObject* object : objects) {
     auto* sheet = static_cast<TScoreSheet*>(object);
-    if (UpperCased(sheet->CategoryName()) == "SELF") {
+    if (UpperCase(sheet->CategoryName()) == "SELF") {
       self_kept = true;
       continue;
     }

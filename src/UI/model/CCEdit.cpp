@@ -12,7 +12,7 @@
 #include "UI/model/EDITSUGG.h"
 #include "UI/model/EDITSURV.h"
 #include "UI/model/NameForm.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 #include "base/DateTime.h"
 
@@ -112,7 +112,7 @@ void TControlCenter::EditSkillArea(int list) {
   if (area == nullptr) return;
   TNewEditSkillAreaForm form(TEditMode::Edit, settings_, area);
   if (!form.Execute(ui_)) return;
-  area->Name = Trimmed(form.SkillAreaName);
+  area->Name = std::string(Trim(form.SkillAreaName));
   for (int i = 0; i < 4; ++i) area->SetPrefix(i + 1, form.Prefixes[static_cast<std::size_t>(i)]);
   area->Touch();
   area->Save();
@@ -237,7 +237,7 @@ void TControlCenter::EditRater() {
   if (company == nullptr) return;
   TNewEditRaterForm form(*sheet, *company, settings_, ui_);
   if (!form.Execute()) return;
-  RenameSheet(*sheet, Trimmed(form.RaterName));
+  RenameSheet(*sheet, std::string(Trim(form.RaterName)));
   sheet->RaterCategory = static_cast<std::int16_t>(form.SelectedCategoryNumber());
   sheet->Touch();
   sheet->Save();

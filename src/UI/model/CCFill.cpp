@@ -5,7 +5,7 @@
 
 #include "DB/Survobj.h"
 #include "UI/model/CONCEN.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {

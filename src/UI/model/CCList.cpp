@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 
 namespace zelvora {
 

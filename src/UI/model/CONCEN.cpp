@@ -8,7 +8,7 @@
 #include "DB/Survobj.h"
 #include "UI/model/EDITPREF.h"
 #include "UI/model/Selsurv.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -37,7 +37,7 @@ TControlCenter::TControlCenter(TUserInterface& ui, TSectionedConfigFile* setting
       settings_(settings),
       root_(std::make_unique<TDataRoot>()),
       lists_(MakeLists()),
-      unrestricted_(UpperCased(first_parameter) == kUnrestrictedWord),
+      unrestricted_(UpperCase(first_parameter) == kUnrestrictedWord),
       title_(kOrganizationsTitle) {
   root_->AddBuiltInSurveys();
   FillCompanyLB(-1);
@@ -144,8 +144,8 @@ void TControlCenter::SwitchTab(TCCTab tab) {
       TSurvey* preselect = UserSkillAreasSurvey();
       if (department_survey_mode_ && mode_department_ != nullptr) {
         title_ = kDepartmentSurveysTitle;
-        caption_ = std::string(kCaption) + " - " + UpperCased(mode_department_->Name) + ", " +
-                   UpperCased(mode_department_->Company != nullptr ? mode_department_->Company->Name
+        caption_ = std::string(kCaption) + " - " + UpperCase(mode_department_->Name) + ", " +
+                   UpperCase(mode_department_->Company != nullptr ? mode_department_->Company->Name
                                                                    : std::string());
         if (mode_survey_ != nullptr) preselect = mode_survey_;
         mode_survey_ = nullptr;
@@ -162,7 +162,7 @@ void TControlCenter::SwitchTab(TCCTab tab) {
       TSurvey* survey = QuestionLibrarySurvey();
       title_ = user_skill_area_mode_ || survey == nullptr
                    ? std::string(kUserSkillAreasTitle)
-                   : "CREATE/EDIT \"" + UpperCased(survey->Name) + "\" SKILL AREAS";
+                   : "CREATE/EDIT \"" + UpperCase(survey->Name) + "\" SKILL AREAS";
       FillQuestSkillAreaLB(-1);
       active_ = QuestSkillAreaLB;
       break;

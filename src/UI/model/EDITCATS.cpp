@@ -4,16 +4,16 @@
 #include <utility>
 
 #include "APP/SectionedConfigFile.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
 namespace {
 
 std::string CategoryName(const std::string& text) {
-  std::string name = Trimmed(text);
+  std::string name = std::string(Trim(text));
   if (name.size() > TNewEditCategoryForm::kNameMaxChars)
-    name = Trimmed(name.substr(0, TNewEditCategoryForm::kNameMaxChars));
+    name = std::string(Trim(name.substr(0, TNewEditCategoryForm::kNameMaxChars)));
   return name;
 }
 

@@ -1,6 +1,6 @@
 #include "UI/model/EDITPREF.h"
 
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -20,7 +20,7 @@ std::vector<std::string> SplitLines(const std::string& text) {
   lines.push_back(line);
   std::vector<std::string> kept;
   for (auto& entry : lines)
-    if (!Trimmed(entry).empty()) kept.push_back(entry);
+    if (!std::string(Trim(entry)).empty()) kept.push_back(entry);
   return kept;
 }
 

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "DB/SkillArea.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -20,12 +20,12 @@ std::string TNewEditQuestionForm::Caption() const {
 std::string TNewEditQuestionForm::AcceptCaption() const { return ByMode(mode_, "&Add", "&Ok", ""); }
 
 bool TNewEditQuestionForm::AcceptEnabled() const {
-  return !ReadOnly() && !Trimmed(QuestionText).empty();
+  return !ReadOnly() && !std::string(Trim(QuestionText)).empty();
 }
 
 std::optional<std::string> TNewEditQuestionForm::Execute(TUserInterface& ui) {
   if (!ui.ShowQuestionForm(*this) || !AcceptEnabled()) return std::nullopt;
-  return Trimmed(QuestionText);
+  return std::string(Trim(QuestionText));
 }
 
 }  // namespace zelvora

@@ -7,7 +7,7 @@
 #include "DB/Rater.h"
 #include "DB/ScoreSheet.h"
 #include "UI/model/EDITCATS.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -64,7 +64,7 @@ bool TNewEditRaterForm::AddEnabled() const {
   if (editing_ || experience_ == nullptr || SelectedCategoryNumber() < 0) return false;
   for (int index : SelectedNames)
     if (index >= 0 && index < static_cast<int>(names_.size())) return true;
-  const std::string typed = Trimmed(RaterName);
+  const std::string typed = std::string(Trim(RaterName));
   return !typed.empty() && !experience_->HasRaterName(typed);
 }
 
@@ -74,7 +74,7 @@ void TNewEditRaterForm::Add() {
   for (int index : SelectedNames)
     if (index >= 0 && index < static_cast<int>(names_.size()))
       names.push_back(names_[static_cast<std::size_t>(index)]);
-  const std::string typed = Trimmed(RaterName);
+  const std::string typed = std::string(Trim(RaterName));
   if (!typed.empty() && !experience_->HasRaterName(typed) &&
       std::none_of(names.begin(), names.end(),
                    [&](const std::string& name) { return SameText(name, typed); }))
@@ -93,7 +93,7 @@ void TNewEditRaterForm::Add() {
 
 bool TNewEditRaterForm::OkEnabled() const {
   if (!editing_ || sheet_ == nullptr || SelectedCategoryNumber() < 0) return false;
-  const std::string name = Trimmed(RaterName);
+  const std::string name = std::string(Trim(RaterName));
   if (name.empty()) return false;
   if (SameText(name, sheet_->RaterName)) return SelectedCategoryNumber() != sheet_->RaterCategory;
   return experience_ == nullptr || !experience_->HasRaterName(name);
@@ -111,7 +111,7 @@ bool TNewEditRaterForm::Execute() {
 
 void TNewEditRaterForm::ApplyEditToDirectory() {
   const std::string old_name = sheet_->RaterName;
-  const std::string new_name = Trimmed(RaterName);
+  const std::string new_name = std::string(Trim(RaterName));
   if (new_name == old_name) return;
   if (ui_.Ask("Do you want to remove \"" + old_name +
               "\"\nfrom the global list of company raters?")) {

@@ -1,7 +1,7 @@
 #include "UI/model/EDITSKIL.h"
 
 #include "DB/SkillArea.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -22,7 +22,7 @@ std::string TNewEditSkillAreaForm::Caption() const {
 std::string TNewEditSkillAreaForm::AcceptCaption() const { return ByMode(mode_, "Add", "Ok", ""); }
 
 bool TNewEditSkillAreaForm::AcceptEnabled() const {
-  if (ReadOnly() || Trimmed(SkillAreaName).empty()) return false;
+  if (ReadOnly() || std::string(Trim(SkillAreaName)).empty()) return false;
   if (mode_ == TEditMode::Edit) return true;
   for (const auto& prefix : Prefixes)
     if (prefix.empty()) return false;

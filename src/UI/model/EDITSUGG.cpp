@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -19,12 +19,12 @@ std::string TNewEditSuggestionForm::AcceptCaption() const {
 }
 
 bool TNewEditSuggestionForm::AcceptEnabled() const {
-  return !ReadOnly() && !Trimmed(SuggestionText).empty();
+  return !ReadOnly() && !std::string(Trim(SuggestionText)).empty();
 }
 
 std::optional<std::string> TNewEditSuggestionForm::Execute(TUserInterface& ui) {
   if (!ui.ShowSuggestionForm(*this) || !AcceptEnabled()) return std::nullopt;
-  return Trimmed(SuggestionText);
+  return std::string(Trim(SuggestionText));
 }
 
 }  // namespace zelvora

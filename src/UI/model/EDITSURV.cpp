@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "DB/Survey.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -66,9 +66,9 @@ void TNewEditSurveyForm::SetLabel(int index, const std::string& text) {
 bool TNewEditSurveyForm::AcceptEnabled() const {
   if (ReadOnly()) return false;
   if (mode_ == TEditMode::New && !changed_) return false;
-  if (Trimmed(name_).empty() || Trimmed(author_).empty()) return false;
+  if (std::string(Trim(name_)).empty() || std::string(Trim(author_)).empty()) return false;
   for (const auto& label : labels_)
-    if (Trimmed(label).empty()) return false;
+    if (std::string(Trim(label)).empty()) return false;
   return true;
 }
 
@@ -77,10 +77,10 @@ bool TNewEditSurveyForm::Execute(TUserInterface& ui) {
 }
 
 void TNewEditSurveyForm::StoreInto(TSurvey& survey) const {
-  survey.Name = Trimmed(name_);
-  survey.Author = Trimmed(author_);
+  survey.Name = std::string(Trim(name_));
+  survey.Author = std::string(Trim(author_));
   survey.FreqLabels.clear();
-  for (const auto& label : labels_) survey.FreqLabels.push_back(Trimmed(label));
+  for (const auto& label : labels_) survey.FreqLabels.push_back(std::string(Trim(label)));
 }
 
 }  // namespace zelvora

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
@@ -13,11 +13,11 @@ TNameForm::TNameForm(std::string caption, std::string prompt, TEditMode mode, st
       prompt_(std::move(prompt)),
       mode_(mode) {}
 
-bool TNameForm::AcceptEnabled() const { return !Trimmed(Name).empty(); }
+bool TNameForm::AcceptEnabled() const { return !std::string(Trim(Name)).empty(); }
 
 std::optional<std::string> TNameForm::Execute(TUserInterface& ui) {
   if (!ui.ShowNameForm(*this)) return std::nullopt;
-  std::string name = Trimmed(Name);
+  std::string name = std::string(Trim(Name));
   if (name.empty()) return std::nullopt;
   return name;
 }

@@ -4,7 +4,7 @@
 
 #include "DB/SkillArea.h"
 #include "DB/Survey.h"
-#include "UI/model/TextUtil.h"
+#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora {
