@@ -13,13 +13,21 @@ namespace {
 
 constexpr std::int32_t kMemoryOrigin = 7001;
 
-// One object of every kind, each with an owner of a distinct ID.
 struct KindRow {
   const char* name;
   std::unique_ptr<TSurvObject> object;
   TObjectID owner;
 };
 
+// A fresh object whose owner reference points at `owner`.
+template <class T, class O>
+std::unique_ptr<TSurvObject> OwnedBy(O* T::*reference, O& owner) {
+  auto object = std::make_unique<T>();
+  (*object).*reference = &owner;
+  return object;
+}
+
+// One object of every kind, each with an owner of a distinct ID.
 std::vector<KindRow> OneOfEveryKind(TCompany& company, TDepartment& department, TSurvey& survey,
                                     TSkillArea& area, TQuestion& question,
                                     TExperience& experience) {
@@ -29,33 +37,15 @@ std::vector<KindRow> OneOfEveryKind(TCompany& company, TDepartment& department, 
     rows.push_back(KindRow{name, std::move(object), owner});
   };
   add("company", std::make_unique<TCompany>(), TObjectID{});
-  auto o1 = std::make_unique<TDepartment>();
-  o1->Company = &company;
-  add("department", std::move(o1), company.ID);
-  auto o2 = std::make_unique<TRater>();
-  o2->Company = &company;
-  add("rater", std::move(o2), company.ID);
-  auto o3 = std::make_unique<TSubject>();
-  o3->Department = &department;
-  add("subject", std::move(o3), department.ID);
-  auto o4 = std::make_unique<TSurvey>();
-  o4->Department = &department;
-  add("survey", std::move(o4), department.ID);
-  auto o5 = std::make_unique<TExperience>();
-  o5->Department = &department;
-  add("experience", std::move(o5), department.ID);
-  auto o6 = std::make_unique<TSkillArea>();
-  o6->Survey = &survey;
-  add("skill area", std::move(o6), survey.ID);
-  auto o7 = std::make_unique<TQuestion>();
-  o7->SkillArea = &area;
-  add("question", std::move(o7), area.ID);
-  auto o8 = std::make_unique<TSuggestion>();
-  o8->Question = &question;
-  add("suggestion", std::move(o8), question.ID);
-  auto o9 = std::make_unique<TScoreSheet>();
-  o9->Experience = &experience;
-  add("score sheet", std::move(o9), experience.ID);
+  add("department", OwnedBy(&TDepartment::Company, company), company.ID);
+  add("rater", OwnedBy(&TRater::Company, company), company.ID);
+  add("subject", OwnedBy(&TSubject::Department, department), department.ID);
+  add("survey", OwnedBy(&TSurvey::Department, department), department.ID);
+  add("experience", OwnedBy(&TExperience::Department, department), department.ID);
+  add("skill area", OwnedBy(&TSkillArea::Survey, survey), survey.ID);
+  add("question", OwnedBy(&TQuestion::SkillArea, area), area.ID);
+  add("suggestion", OwnedBy(&TSuggestion::Question, question), question.ID);
+  add("score sheet", OwnedBy(&TScoreSheet::Experience, experience), experience.ID);
   return rows;
 }
 
