@@ -124,20 +124,23 @@ static_assert(suggestion::kTextSize == kSuggestionTextChars + 1);
 static_assert(company::kCategoriesSize == kCategoriesMaxChars + 1);
 
 const TFileblockInfo kFileblocks[kFileblockCount] = {
-    {"sk360b", okSkillArea, skillarea::kLength, 2, skillarea::kParent, skillarea::kDate, fbSurvey},
+    {"sk360b", okSkillArea, skillarea::kLength, 2, skillarea::kParent, skillarea::kDate, fbSurvey,
+     true},
     {"sg360b", okSuggestion, suggestion::kLength, 2, suggestion::kParent, suggestion::kDate,
-     fbQuestion},
-    {"qt360b", okQuestion, question::kLength, 2, question::kParent, question::kDate, fbSkillArea},
+     fbQuestion, false},
+    {"qt360b", okQuestion, question::kLength, 2, question::kParent, question::kDate, fbSkillArea,
+     false},
     {"dt360b", okDepartment, department::kLength, 2, department::kParent, department::kDate,
-     fbCompany},
-    {"ct360b", okCompany, company::kLength, 1, -1, company::kDate, -1},
-    {"sv360b", okSurvey, survey::kLength, 2, survey::kParent, survey::kDate, fbDepartment},
+     fbCompany, true},
+    {"ct360b", okCompany, company::kLength, 1, -1, company::kDate, -1, false},
+    {"sv360b", okSurvey, survey::kLength, 2, survey::kParent, survey::kDate, fbDepartment, true},
     {"xp360b", okExperience, experience::kLength, 2, experience::kParent, experience::kDate,
-     fbDepartment},
-    {"sj360b", okSubject, subject::kLength, 2, subject::kParent, subject::kDate, fbDepartment},
+     fbDepartment, false},
+    {"sj360b", okSubject, subject::kLength, 2, subject::kParent, subject::kDate, fbDepartment,
+     false},
     {"ss360b", okScoreSheet, scoresheet::kLength, 2, scoresheet::kParent, scoresheet::kDate,
-     fbExperience},
-    {"rt360b", okRater, subject::kLength, 2, subject::kParent, subject::kDate, fbCompany},
+     fbExperience, false},
+    {"rt360b", okRater, subject::kLength, 2, subject::kParent, subject::kDate, fbCompany, false},
 };
 
 // --- little-endian fields; every caller passes an offset inside the record.
@@ -488,6 +491,79 @@ std::unique_ptr<TScoreSheet> DecodeScoreSheet(std::span<const unsigned char> r) 
   o->AnswersEdited = Get8(r, kAnswersEdited);
   std::memcpy(o->AnswersBuf.data() + kAnswers1Size, r.data() + kAnswers2, kAnswers2Size);
   return o;
+}
+
+// --- any kind
+
+namespace {
+
+TObjectID IDOf(const TSurvObject* object) { return object ? object->ID : TObjectID{}; }
+
+// What the fileblock table does not hold: how each kind names its owner and
+// which encoder and decoder serve it. Rows in fileblock order.
+template <class T>
+const T& As(const TSurvObject& object) {
+  return static_cast<const T&>(object);
+}
+template <class T>
+void EncodeAs(const TSurvObject& object, const TObjectID& parent, std::span<unsigned char> r) {
+  EncodeRecord(As<T>(object), parent, r);
+}
+template <class T, std::unique_ptr<T> (*Decode)(std::span<const unsigned char>)>
+std::unique_ptr<TSurvObject> DecodeAs(std::span<const unsigned char> r) {
+  return Decode(r);
+}
+
+struct TKindCodec {
+  TObjectID (*Owner)(const TSurvObject& object);
+  void (*Encode)(const TSurvObject& object, const TObjectID& parent, std::span<unsigned char> r);
+  std::unique_ptr<TSurvObject> (*Decode)(std::span<const unsigned char> r);
+};
+
+const TKindCodec kCodecs[kFileblockCount] = {
+    {[](const TSurvObject& o) { return IDOf(As<TSkillArea>(o).Survey); }, EncodeAs<TSkillArea>,
+     DecodeAs<TSkillArea, DecodeSkillArea>},
+    {[](const TSurvObject& o) { return IDOf(As<TSuggestion>(o).Question); }, EncodeAs<TSuggestion>,
+     DecodeAs<TSuggestion, DecodeSuggestion>},
+    {[](const TSurvObject& o) { return IDOf(As<TQuestion>(o).SkillArea); }, EncodeAs<TQuestion>,
+     DecodeAs<TQuestion, DecodeQuestion>},
+    {[](const TSurvObject& o) { return IDOf(As<TDepartment>(o).Company); }, EncodeAs<TDepartment>,
+     DecodeAs<TDepartment, DecodeDepartment>},
+    {[](const TSurvObject&) { return TObjectID{}; },
+     [](const TSurvObject& o, const TObjectID&, std::span<unsigned char> r) {
+       EncodeRecord(As<TCompany>(o), r);
+     },
+     DecodeAs<TCompany, DecodeCompany>},
+    {[](const TSurvObject& o) { return IDOf(As<TSurvey>(o).Department); }, EncodeAs<TSurvey>,
+     DecodeAs<TSurvey, DecodeSurvey>},
+    {[](const TSurvObject& o) { return IDOf(As<TExperience>(o).Department); },
+     EncodeAs<TExperience>, DecodeAs<TExperience, DecodeExperience>},
+    {[](const TSurvObject& o) { return IDOf(As<TSubject>(o).Department); }, EncodeAs<TSubject>,
+     DecodeAs<TSubject, DecodeSubject>},
+    {[](const TSurvObject& o) { return IDOf(As<TScoreSheet>(o).Experience); },
+     EncodeAs<TScoreSheet>, DecodeAs<TScoreSheet, DecodeScoreSheet>},
+    {[](const TSurvObject& o) { return IDOf(As<TRater>(o).Company); }, EncodeAs<TRater>,
+     DecodeAs<TRater, DecodeRater>},
+};
+
+}  // namespace
+
+int FileblockOf(const TSurvObject& object) {
+  const int fileblock = FileblockOfKind(object.Kind());
+  if (fileblock < 0) throw ESurvObjError("Fileblock index out of range");
+  return fileblock;
+}
+
+TObjectID OwnerID(const TSurvObject& object) { return kCodecs[FileblockOf(object)].Owner(object); }
+
+void EncodeObject(const TSurvObject& object, std::span<unsigned char> record) {
+  const TKindCodec& codec = kCodecs[FileblockOf(object)];
+  codec.Encode(object, codec.Owner(object), record);
+}
+
+std::unique_ptr<TSurvObject> DecodeObject(int fileblock, std::span<const unsigned char> record) {
+  FileblockInfo(fileblock);  // range check
+  return kCodecs[fileblock].Decode(record);
 }
 
 }  // namespace zelvora

@@ -56,13 +56,16 @@ enum TFileblockIndex : int {
 inline constexpr int kFileblockCount = 10;
 
 struct TFileblockInfo {
-  const char* BaseName;      // "sk360b" and so on
-  int Kind;                  // object kind code (TObjectKind)
+  const char* BaseName;  // "sk360b" and so on
+  int Kind;              // object kind code (TObjectKind)
   std::int32_t RecordLength;
-  int KeyCount;              // 1 (company) or 2
+  int KeyCount;               // 1 (company) or 2
   std::int32_t ParentOffset;  // offset of the parent ID (key 2); -1 for none
   std::int32_t DateOffset;    // offset of Date
   int ParentFileblock;        // fileblock of the parent kind; -1 for none
+  // An update leaves the record under the parent it is filed under
+  // (departments, surveys, skill areas); the other kinds follow their owner.
+  bool KeepsStoredParent;
 };
 
 // The fileblock table, by TFileblockIndex.
@@ -90,16 +93,31 @@ double RecordDate(int fileblock, std::span<const unsigned char> record);
 
 // Object to record. The parent ID is written as given.
 void EncodeRecord(const TCompany& object, std::span<unsigned char> record);
-void EncodeRecord(const TDepartment& object, const TObjectID& parent, std::span<unsigned char> record);
+void EncodeRecord(const TDepartment& object, const TObjectID& parent,
+                  std::span<unsigned char> record);
 void EncodeRecord(const TSubject& object, const TObjectID& parent, std::span<unsigned char> record);
 void EncodeRecord(const TRater& object, const TObjectID& parent, std::span<unsigned char> record);
 void EncodeRecord(const TSurvey& object, const TObjectID& parent, std::span<unsigned char> record);
-void EncodeRecord(const TSkillArea& object, const TObjectID& parent, std::span<unsigned char> record);
-void EncodeRecord(const TQuestion& object, const TObjectID& parent, std::span<unsigned char> record);
-void EncodeRecord(const TSuggestion& object, const TObjectID& parent, std::span<unsigned char> record);
+void EncodeRecord(const TSkillArea& object, const TObjectID& parent,
+                  std::span<unsigned char> record);
+void EncodeRecord(const TQuestion& object, const TObjectID& parent,
+                  std::span<unsigned char> record);
+void EncodeRecord(const TSuggestion& object, const TObjectID& parent,
+                  std::span<unsigned char> record);
 // The experience's SubjectID and SurveyID are written as they are.
-void EncodeRecord(const TExperience& object, const TObjectID& parent, std::span<unsigned char> record);
-void EncodeRecord(const TScoreSheet& object, const TObjectID& parent, std::span<unsigned char> record);
+void EncodeRecord(const TExperience& object, const TObjectID& parent,
+                  std::span<unsigned char> record);
+void EncodeRecord(const TScoreSheet& object, const TObjectID& parent,
+                  std::span<unsigned char> record);
+
+// Any kind, through the fileblock table: `object.Kind()` selects the
+// layout. OwnerID is the ID of the object's owner reference ((0,0) for a
+// company or an object without owner); EncodeObject writes it as the parent.
+// DecodeObject gives an object of the fileblock's kind.
+int FileblockOf(const TSurvObject& object);
+TObjectID OwnerID(const TSurvObject& object);
+void EncodeObject(const TSurvObject& object, std::span<unsigned char> record);
+std::unique_ptr<TSurvObject> DecodeObject(int fileblock, std::span<const unsigned char> record);
 
 // Record to object, State 1 (no owner reference is set).
 std::unique_ptr<TCompany> DecodeCompany(std::span<const unsigned char> record);

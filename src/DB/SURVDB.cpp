@@ -59,8 +59,6 @@ bool ReadLive(TTable& table, std::int32_t number, std::vector<unsigned char>& re
   return RecordIsLive(record);
 }
 
-TObjectID IDOf(const TSurvObject* object) { return object ? object->ID : TObjectID{}; }
-
 // The engine is shared by every open database of the process: the first
 // open initialises it (unless someone else did) and the last close shuts it
 // down again.
@@ -338,69 +336,31 @@ TTable& TSurveyDB::Table(int fileblock) {
 
 // --- loading
 
-template <class T, class L, class Decode>
-void TSurveyDB::LoadChildren(int fileblock, const TObjectID& parent, L& list, Decode decode) {
+void TSurveyDB::LoadRecords(int kind, const TObjectID& parent, TSurvObjects& found) {
+  const int fileblock = FileblockOfKind(kind);
+  const TFileblockInfo& info = FileblockInfo(fileblock);
   if (!FUsable[fileblock]) return;  // reported at open; nothing can be read
   TTable& table = *FTables[fileblock];
-  const std::string key = parent.Key();
-  std::vector<std::unique_ptr<T>> found;
-  std::vector<unsigned char> record(static_cast<std::size_t>(FileblockInfo(fileblock).RecordLength));
-  std::int32_t number = 0;
-  if (table.FindKey(2, key, number)) {
-    std::string text;
-    do {
-      // A key left over from a deleted record, or one that does not match
-      // its record, is passed over: the record is what counts.
-      if (ReadLive(table, number, record) && RecordParentID(fileblock, record) == parent) {
-        found.push_back(decode(record));
-      }
-    } while (table.NextKey(2, number, text) && text == key);
-  }
-  // The list is filled only after the walk: adding may make owners load
-  // other lists.
-  for (auto& object : found) list.Adopt(std::move(object));
-}
-
-void TSurveyDB::LoadCompanies(TCompanyList& list) {
-  if (!FUsable[fbCompany]) return;
-  TTable& table = *FTables[fbCompany];
-  std::vector<std::unique_ptr<TCompany>> found;
-  std::vector<unsigned char> record(static_cast<std::size_t>(FileblockInfo(fbCompany).RecordLength));
-  table.ClearKey(1);
+  std::vector<unsigned char> record(static_cast<std::size_t>(info.RecordLength));
   std::int32_t number = 0;
   std::string text;
-  while (table.NextKey(1, number, text)) {
-    if (ReadLive(table, number, record)) found.push_back(DecodeCompany(record));
+  if (info.KeyCount < 2) {
+    // Companies: every record, in key order.
+    table.ClearKey(1);
+    while (table.NextKey(1, number, text)) {
+      if (ReadLive(table, number, record)) found.push_back(DecodeObject(fileblock, record));
+    }
+    return;
   }
-  for (auto& object : found) list.Adopt(std::move(object));
-}
-
-void TSurveyDB::LoadDepartments(const TObjectID& company, TDepartmentList& list) {
-  LoadChildren<TDepartment>(fbDepartment, company, list, DecodeDepartment);
-}
-void TSurveyDB::LoadSubjects(const TObjectID& department, TSubjectList& list) {
-  LoadChildren<TSubject>(fbSubject, department, list, DecodeSubject);
-}
-void TSurveyDB::LoadExperiences(const TObjectID& department, TExperienceList& list) {
-  LoadChildren<TExperience>(fbExperience, department, list, DecodeExperience);
-}
-void TSurveyDB::LoadScoreSheets(const TObjectID& experience, TScoreSheetList& list) {
-  LoadChildren<TScoreSheet>(fbScoreSheet, experience, list, DecodeScoreSheet);
-}
-void TSurveyDB::LoadSkillAreas(const TObjectID& survey, TSkillAreaList& list) {
-  LoadChildren<TSkillArea>(fbSkillArea, survey, list, DecodeSkillArea);
-}
-void TSurveyDB::LoadSurveys(const TObjectID& department, TSurveyList& list) {
-  LoadChildren<TSurvey>(fbSurvey, department, list, DecodeSurvey);
-}
-void TSurveyDB::LoadQuestions(const TObjectID& skill_area, TQuestionList& list) {
-  LoadChildren<TQuestion>(fbQuestion, skill_area, list, DecodeQuestion);
-}
-void TSurveyDB::LoadSuggestions(const TObjectID& question, TSuggestionList& list) {
-  LoadChildren<TSuggestion>(fbSuggestion, question, list, DecodeSuggestion);
-}
-void TSurveyDB::LoadRaters(const TObjectID& company, TRaterList& list) {
-  LoadChildren<TRater>(fbRater, company, list, DecodeRater);
+  const std::string key = parent.Key();
+  if (!table.FindKey(2, key, number)) return;
+  do {
+    // A key left over from a deleted record, or one that does not match its
+    // record, is passed over: the record is what counts.
+    if (ReadLive(table, number, record) && RecordParentID(fileblock, record) == parent) {
+      found.push_back(DecodeObject(fileblock, record));
+    }
+  } while (table.NextKey(2, number, text) && text == key);
 }
 
 // --- inserting
@@ -417,7 +377,8 @@ void TSurveyDB::AddRecordKeys(TTable& table, int fileblock, std::int32_t record,
   }
 }
 
-bool TSurveyDB::InsertRecord(int fileblock, TSurvObject& object, std::span<const unsigned char> record) {
+bool TSurveyDB::InsertRecord(int fileblock, TSurvObject& object,
+                             std::span<const unsigned char> record) {
   object.State = osStored;
   TTable& table = Table(fileblock);
   TTableLock lock(table);
@@ -442,66 +403,23 @@ namespace {
 
 // Builds a record buffer of a fileblock's length.
 std::vector<unsigned char> Buffer(int fileblock) {
-  return std::vector<unsigned char>(static_cast<std::size_t>(FileblockInfo(fileblock).RecordLength));
+  return std::vector<unsigned char>(
+      static_cast<std::size_t>(FileblockInfo(fileblock).RecordLength));
 }
 
 }  // namespace
 
-bool TSurveyDB::Insert(TCompany& o) {
-  auto r = Buffer(fbCompany);
-  EncodeRecord(o, r);
-  return InsertRecord(fbCompany, o, r);
-}
-bool TSurveyDB::Insert(TDepartment& o) {
-  auto r = Buffer(fbDepartment);
-  EncodeRecord(o, IDOf(o.Company), r);
-  return InsertRecord(fbDepartment, o, r);
-}
-bool TSurveyDB::Insert(TSubject& o) {
-  auto r = Buffer(fbSubject);
-  EncodeRecord(o, IDOf(o.Department), r);
-  return InsertRecord(fbSubject, o, r);
-}
-bool TSurveyDB::Insert(TExperience& o) {
-  o.SyncReferenceIDs();
-  auto r = Buffer(fbExperience);
-  EncodeRecord(o, IDOf(o.Department), r);
-  return InsertRecord(fbExperience, o, r);
-}
-bool TSurveyDB::Insert(TScoreSheet& o) {
-  auto r = Buffer(fbScoreSheet);
-  EncodeRecord(o, IDOf(o.Experience), r);
-  return InsertRecord(fbScoreSheet, o, r);
-}
-bool TSurveyDB::Insert(TSkillArea& o) {
-  auto r = Buffer(fbSkillArea);
-  EncodeRecord(o, IDOf(o.Survey), r);
-  return InsertRecord(fbSkillArea, o, r);
-}
-bool TSurveyDB::Insert(TSurvey& o) {
-  auto r = Buffer(fbSurvey);
-  EncodeRecord(o, IDOf(o.Department), r);
-  return InsertRecord(fbSurvey, o, r);
-}
-bool TSurveyDB::Insert(TQuestion& o) {
-  auto r = Buffer(fbQuestion);
-  EncodeRecord(o, IDOf(o.SkillArea), r);
-  return InsertRecord(fbQuestion, o, r);
-}
-bool TSurveyDB::Insert(TSuggestion& o) {
-  auto r = Buffer(fbSuggestion);
-  EncodeRecord(o, IDOf(o.Question), r);
-  return InsertRecord(fbSuggestion, o, r);
-}
-bool TSurveyDB::Insert(TRater& o) {
-  auto r = Buffer(fbRater);
-  EncodeRecord(o, IDOf(o.Company), r);
-  return InsertRecord(fbRater, o, r);
+bool TSurveyDB::InsertObject(TSurvObject& object) {
+  const int fileblock = FileblockOf(object);
+  auto record = Buffer(fileblock);
+  EncodeObject(object, record);
+  return InsertRecord(fileblock, object, record);
 }
 
 // --- updating
 
-void TSurveyDB::ModifyRecord(int fileblock, std::int32_t number, std::span<const unsigned char> old_record,
+void TSurveyDB::ModifyRecord(int fileblock, std::int32_t number,
+                             std::span<const unsigned char> old_record,
                              std::span<const unsigned char> new_record) {
   TTable& table = Table(fileblock);
   const bool two_keys = FileblockInfo(fileblock).KeyCount > 1;
@@ -545,8 +463,8 @@ void TSurveyDB::ModifyRecord(int fileblock, std::int32_t number, std::span<const
   }
 }
 
-template <class T, class Encode>
-void TSurveyDB::UpdateRecord(int fileblock, T& object, Encode encode, bool keeps_stored_parent) {
+void TSurveyDB::UpdateObject(TSurvObject& object) {
+  const int fileblock = FileblockOf(object);
   TTable& table = Table(fileblock);
   const std::string key = object.ID.Key();
   std::int32_t number = 0;
@@ -558,61 +476,20 @@ void TSurveyDB::UpdateRecord(int fileblock, T& object, Encode encode, bool keeps
     number = 0;
   }
   if (number == 0) {
-    Insert(object);
+    InsertObject(object);
     return;
   }
   if (ConvertStoredDate(object.Date) - RecordDate(fileblock, stored) <= 0) return;
   auto record = Buffer(fileblock);
-  encode(record);
+  EncodeObject(object, record);
   // Departments, surveys and skill areas stay where they are filed; the
   // other kinds follow their owner, but an object without an owner (built
   // by a tool, or detached) has nowhere to move to and stays too.
-  if (keeps_stored_parent || RecordParentID(fileblock, record).IsNull()) {
+  if (FileblockInfo(fileblock).KeepsStoredParent || RecordParentID(fileblock, record).IsNull()) {
     SetRecordParentID(fileblock, record, RecordParentID(fileblock, stored));
   }
   ModifyRecord(fileblock, number, stored, record);
   object.State = osStored;
-}
-
-void TSurveyDB::Update(TCompany& o) {
-  UpdateRecord(fbCompany, o, [&](std::span<unsigned char> r) { EncodeRecord(o, r); }, false);
-}
-void TSurveyDB::Update(TDepartment& o) {
-  UpdateRecord(fbDepartment, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Company), r); },
-               true);
-}
-void TSurveyDB::Update(TSubject& o) {
-  UpdateRecord(fbSubject, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Department), r); },
-               false);
-}
-void TSurveyDB::Update(TExperience& o) {
-  o.SyncReferenceIDs();
-  UpdateRecord(fbExperience, o,
-               [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Department), r); }, false);
-}
-void TSurveyDB::Update(TScoreSheet& o) {
-  UpdateRecord(fbScoreSheet, o,
-               [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Experience), r); }, false);
-}
-void TSurveyDB::Update(TSkillArea& o) {
-  UpdateRecord(fbSkillArea, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Survey), r); },
-               true);
-}
-void TSurveyDB::Update(TSurvey& o) {
-  UpdateRecord(fbSurvey, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Department), r); },
-               true);
-}
-void TSurveyDB::Update(TQuestion& o) {
-  UpdateRecord(fbQuestion, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.SkillArea), r); },
-               false);
-}
-void TSurveyDB::Update(TSuggestion& o) {
-  UpdateRecord(fbSuggestion, o,
-               [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Question), r); }, false);
-}
-void TSurveyDB::Update(TRater& o) {
-  UpdateRecord(fbRater, o, [&](std::span<unsigned char> r) { EncodeRecord(o, IDOf(o.Company), r); },
-               false);
 }
 
 // --- deleting
@@ -632,16 +509,7 @@ void TSurveyDB::DeleteRecord(int fileblock, const TObjectID& id) {
   }
 }
 
-void TSurveyDB::Delete(TCompany& o) { DeleteRecord(fbCompany, o.ID); }
-void TSurveyDB::Delete(TDepartment& o) { DeleteRecord(fbDepartment, o.ID); }
-void TSurveyDB::Delete(TSubject& o) { DeleteRecord(fbSubject, o.ID); }
-void TSurveyDB::Delete(TExperience& o) { DeleteRecord(fbExperience, o.ID); }
-void TSurveyDB::Delete(TScoreSheet& o) { DeleteRecord(fbScoreSheet, o.ID); }
-void TSurveyDB::Delete(TSkillArea& o) { DeleteRecord(fbSkillArea, o.ID); }
-void TSurveyDB::Delete(TSurvey& o) { DeleteRecord(fbSurvey, o.ID); }
-void TSurveyDB::Delete(TQuestion& o) { DeleteRecord(fbQuestion, o.ID); }
-void TSurveyDB::Delete(TSuggestion& o) { DeleteRecord(fbSuggestion, o.ID); }
-void TSurveyDB::Delete(TRater& o) { DeleteRecord(fbRater, o.ID); }
+void TSurveyDB::DeleteObject(TSurvObject& object) { DeleteRecord(FileblockOf(object), object.ID); }
 
 // --- IDs
 

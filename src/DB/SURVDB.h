@@ -107,50 +107,6 @@ class TSurveyDB : public TSurveyDBBase {
   // "<data dir><base>" of a fileblock, without extension.
   std::string FileblockPath(int fileblock) const;
 
-  void LoadCompanies(TCompanyList& list) override;
-  void LoadDepartments(const TObjectID& company, TDepartmentList& list) override;
-  void LoadSubjects(const TObjectID& department, TSubjectList& list) override;
-  void LoadExperiences(const TObjectID& department, TExperienceList& list) override;
-  void LoadScoreSheets(const TObjectID& experience, TScoreSheetList& list) override;
-  void LoadSkillAreas(const TObjectID& survey, TSkillAreaList& list) override;
-  void LoadSurveys(const TObjectID& department, TSurveyList& list) override;
-  void LoadQuestions(const TObjectID& skill_area, TQuestionList& list) override;
-  void LoadSuggestions(const TObjectID& question, TSuggestionList& list) override;
-  void LoadRaters(const TObjectID& company, TRaterList& list) override;
-
-  bool Insert(TCompany& object) override;
-  bool Insert(TDepartment& object) override;
-  bool Insert(TSubject& object) override;
-  bool Insert(TExperience& object) override;
-  bool Insert(TScoreSheet& object) override;
-  bool Insert(TSkillArea& object) override;
-  bool Insert(TSurvey& object) override;
-  bool Insert(TQuestion& object) override;
-  bool Insert(TSuggestion& object) override;
-  bool Insert(TRater& object) override;
-
-  void Delete(TCompany& object) override;
-  void Delete(TDepartment& object) override;
-  void Delete(TSubject& object) override;
-  void Delete(TExperience& object) override;
-  void Delete(TScoreSheet& object) override;
-  void Delete(TSkillArea& object) override;
-  void Delete(TSurvey& object) override;
-  void Delete(TQuestion& object) override;
-  void Delete(TSuggestion& object) override;
-  void Delete(TRater& object) override;
-
-  void Update(TCompany& object) override;
-  void Update(TDepartment& object) override;
-  void Update(TSubject& object) override;
-  void Update(TExperience& object) override;
-  void Update(TScoreSheet& object) override;
-  void Update(TSkillArea& object) override;
-  void Update(TSurvey& object) override;
-  void Update(TQuestion& object) override;
-  void Update(TSuggestion& object) override;
-  void Update(TRater& object) override;
-
   TObjectID NextID() override;
   void ReserveIDs(int count) override;
   int ReservedIDs() const override;
@@ -189,6 +145,10 @@ class TSurveyDB : public TSurveyDBBase {
   TTable& Table(int fileblock);
 
  protected:
+  void LoadRecords(int kind, const TObjectID& parent, TSurvObjects& found) override;
+  bool InsertObject(TSurvObject& object) override;
+  void DeleteObject(TSurvObject& object) override;
+  void UpdateObject(TSurvObject& object) override;
   // Adds the two keys of a record; the hook lets tests make it fail.
   virtual void AddRecordKeys(TTable& table, int fileblock, std::int32_t record,
                              const std::string& key1, const std::string& key2);
@@ -202,15 +162,11 @@ class TSurveyDB : public TSurveyDBBase {
   // live records whose keys could not be added.
   int RebuildOne(int fileblock, bool with_message, int& failed);
 
-  template <class T, class L, class Decode>
-  void LoadChildren(int fileblock, const TObjectID& parent, L& list, Decode decode);
   bool InsertRecord(int fileblock, TSurvObject& object, std::span<const unsigned char> record);
   // Replaces the record at `number`, exchanging its keys; `old_record` is
   // what is stored there now.
   void ModifyRecord(int fileblock, std::int32_t number, std::span<const unsigned char> old_record,
                     std::span<const unsigned char> new_record);
-  template <class T, class Encode>
-  void UpdateRecord(int fileblock, T& object, Encode encode, bool keeps_stored_parent);
   void DeleteRecord(int fileblock, const TObjectID& id);
   bool ParentExists(int fileblock, const TObjectID& parent);
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "DB/Observable.h"
 #include "DB/ObjectID.h"
+#include "DB/Observable.h"
 
 namespace zelvora {
 
@@ -106,6 +106,8 @@ class TSurvList : public TObservable {
 template <class T, int KindCode, bool Sorted = false>
 class TTypedSurvList : public TSurvList {
  public:
+  static constexpr int kKind = KindCode;
+
   T* Items(int index) { return static_cast<T*>(TSurvList::Items(index)); }
   void Add(T* object) { TSurvList::Add(object); }
   T* Adopt(std::unique_ptr<T> object) {

@@ -1,8 +1,6 @@
 #include "DB/SurveyDBBase.h"
 
-#include "DB/Department.h"
-#include "DB/SurvList.h"
-#include "DB/Survey.h"
+#include "DB/Survobj.h"
 
 namespace zelvora {
 namespace {
@@ -15,6 +13,49 @@ TSurveyDBBase::TSurveyDBBase() = default;
 
 TSurveyDBBase::~TSurveyDBBase() {
   if (g_survey_db == this) g_survey_db = nullptr;
+}
+
+bool TSurveyDBBase::Insert(TCompany& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TDepartment& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TSubject& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TExperience& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TScoreSheet& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TSkillArea& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TSurvey& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TQuestion& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TSuggestion& o) { return InsertObject(o); }
+bool TSurveyDBBase::Insert(TRater& o) { return InsertObject(o); }
+
+void TSurveyDBBase::Delete(TCompany& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TDepartment& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TSubject& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TExperience& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TScoreSheet& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TSkillArea& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TSurvey& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TQuestion& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TSuggestion& o) { DeleteObject(o); }
+void TSurveyDBBase::Delete(TRater& o) { DeleteObject(o); }
+
+void TSurveyDBBase::Update(TCompany& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TDepartment& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TSubject& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TExperience& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TScoreSheet& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TSkillArea& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TSurvey& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TQuestion& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TSuggestion& o) { UpdateObject(o); }
+void TSurveyDBBase::Update(TRater& o) { UpdateObject(o); }
+
+void TSurveyDBBase::LoadInto(int kind, const TObjectID& parent, TSurvList& list) {
+  TSurvObjects found;
+  LoadRecords(kind, parent, found);
+  for (auto& object : found) {
+    // Owned by the list's owner once appended; freed here if refused.
+    list.Add(object.get());
+    (void)object.release();
+  }
 }
 
 void TSurveyDBBase::BecomeOpen() {

@@ -3,9 +3,9 @@
 //
 // The objects call five groups of operations: load the stored children of a
 // parent into a list, insert a record, update a record, delete a record, and
-// the ID source (NextID, ReserveIDs). Each group has one operation per kind.
-// The in-memory implementation (TMemoryDB) and the record-store database
-// serve the same interface.
+// the ID source (NextID, ReserveIDs). Each group has one operation per kind,
+// here; the in-memory implementation (TMemoryDB) and the record-store
+// database implement one operation per group for every kind.
 //
 // Callers may rely on:
 //  - Load* appends each stored child through the list's Add, as an object in
@@ -22,11 +22,14 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "DB/ObjectID.h"
+#include "DB/SurvList.h"
 
 namespace zelvora {
 
+class TSurvObject;
 class TCompany;
 class TDepartment;
 class TSurvey;
@@ -37,16 +40,6 @@ class TSuggestion;
 class TExperience;
 class TScoreSheet;
 class TRater;
-class TCompanyList;
-class TDepartmentList;
-class TSurveyList;
-class TSubjectList;
-class TSkillAreaList;
-class TQuestionList;
-class TSuggestionList;
-class TExperienceList;
-class TScoreSheetList;
-class TRaterList;
 
 class TSurveyDBBase {
  public:
@@ -56,50 +49,73 @@ class TSurveyDBBase {
   // Clears the global reference if it points here.
   virtual ~TSurveyDBBase();
 
-  // Load children: every stored child with the given parent ID.
-  virtual void LoadCompanies(TCompanyList& list) = 0;
-  virtual void LoadDepartments(const TObjectID& company, TDepartmentList& list) = 0;
-  virtual void LoadSubjects(const TObjectID& department, TSubjectList& list) = 0;
-  virtual void LoadExperiences(const TObjectID& department, TExperienceList& list) = 0;
-  virtual void LoadScoreSheets(const TObjectID& experience, TScoreSheetList& list) = 0;
-  virtual void LoadSkillAreas(const TObjectID& survey, TSkillAreaList& list) = 0;
-  virtual void LoadSurveys(const TObjectID& department, TSurveyList& list) = 0;
-  virtual void LoadQuestions(const TObjectID& skill_area, TQuestionList& list) = 0;
-  virtual void LoadSuggestions(const TObjectID& question, TSuggestionList& list) = 0;
-  virtual void LoadRaters(const TObjectID& company, TRaterList& list) = 0;
+  // Load children: every stored child with the given parent ID, appended
+  // through the list's Add (companies: every company, in key order).
+  virtual void LoadCompanies(TCompanyList& list) { LoadInto(TCompanyList::kKind, {}, list); }
+  virtual void LoadDepartments(const TObjectID& company, TDepartmentList& list) {
+    LoadInto(TDepartmentList::kKind, company, list);
+  }
+  virtual void LoadSubjects(const TObjectID& department, TSubjectList& list) {
+    LoadInto(TSubjectList::kKind, department, list);
+  }
+  virtual void LoadExperiences(const TObjectID& department, TExperienceList& list) {
+    LoadInto(TExperienceList::kKind, department, list);
+  }
+  virtual void LoadScoreSheets(const TObjectID& experience, TScoreSheetList& list) {
+    LoadInto(TScoreSheetList::kKind, experience, list);
+  }
+  virtual void LoadSkillAreas(const TObjectID& survey, TSkillAreaList& list) {
+    LoadInto(TSkillAreaList::kKind, survey, list);
+  }
+  virtual void LoadSurveys(const TObjectID& department, TSurveyList& list) {
+    LoadInto(TSurveyList::kKind, department, list);
+  }
+  virtual void LoadQuestions(const TObjectID& skill_area, TQuestionList& list) {
+    LoadInto(TQuestionList::kKind, skill_area, list);
+  }
+  virtual void LoadSuggestions(const TObjectID& question, TSuggestionList& list) {
+    LoadInto(TSuggestionList::kKind, question, list);
+  }
+  virtual void LoadRaters(const TObjectID& company, TRaterList& list) {
+    LoadInto(TRaterList::kKind, company, list);
+  }
 
-  virtual bool Insert(TCompany& object) = 0;
-  virtual bool Insert(TDepartment& object) = 0;
-  virtual bool Insert(TSubject& object) = 0;
-  virtual bool Insert(TExperience& object) = 0;
-  virtual bool Insert(TScoreSheet& object) = 0;
-  virtual bool Insert(TSkillArea& object) = 0;
-  virtual bool Insert(TSurvey& object) = 0;
-  virtual bool Insert(TQuestion& object) = 0;
-  virtual bool Insert(TSuggestion& object) = 0;
-  virtual bool Insert(TRater& object) = 0;
+  // Insert, Delete and Update, by kind. Each passes the object to the one
+  // operation of the implementation, which finds its record layout by the
+  // object's Kind (DB/RecordLayouts.h); a kind is overridden only to make
+  // it behave differently (tests do, to make one kind fail).
+  virtual bool Insert(TCompany& object);
+  virtual bool Insert(TDepartment& object);
+  virtual bool Insert(TSubject& object);
+  virtual bool Insert(TExperience& object);
+  virtual bool Insert(TScoreSheet& object);
+  virtual bool Insert(TSkillArea& object);
+  virtual bool Insert(TSurvey& object);
+  virtual bool Insert(TQuestion& object);
+  virtual bool Insert(TSuggestion& object);
+  virtual bool Insert(TRater& object);
 
-  virtual void Delete(TCompany& object) = 0;
-  virtual void Delete(TDepartment& object) = 0;
-  virtual void Delete(TSubject& object) = 0;
-  virtual void Delete(TExperience& object) = 0;
-  virtual void Delete(TScoreSheet& object) = 0;
-  virtual void Delete(TSkillArea& object) = 0;
-  virtual void Delete(TSurvey& object) = 0;
-  virtual void Delete(TQuestion& object) = 0;
-  virtual void Delete(TSuggestion& object) = 0;
-  virtual void Delete(TRater& object) = 0;
+  virtual void Delete(TCompany& object);
+  virtual void Delete(TDepartment& object);
+  virtual void Delete(TSubject& object);
+  virtual void Delete(TExperience& object);
+  virtual void Delete(TScoreSheet& object);
+  virtual void Delete(TSkillArea& object);
+  virtual void Delete(TSurvey& object);
+  virtual void Delete(TQuestion& object);
+  virtual void Delete(TSuggestion& object);
+  virtual void Delete(TRater& object);
 
-  virtual void Update(TCompany& object) = 0;
-  virtual void Update(TDepartment& object) = 0;
-  virtual void Update(TSubject& object) = 0;
-  virtual void Update(TExperience& object) = 0;
-  virtual void Update(TScoreSheet& object) = 0;
-  virtual void Update(TSkillArea& object) = 0;
-  virtual void Update(TSurvey& object) = 0;
-  virtual void Update(TQuestion& object) = 0;
-  virtual void Update(TSuggestion& object) = 0;
-  virtual void Update(TRater& object) = 0;
+  virtual void Update(TCompany& object);
+  virtual void Update(TDepartment& object);
+  virtual void Update(TSubject& object);
+  virtual void Update(TExperience& object);
+  virtual void Update(TScoreSheet& object);
+  virtual void Update(TSkillArea& object);
+  virtual void Update(TSurvey& object);
+  virtual void Update(TQuestion& object);
+  virtual void Update(TSuggestion& object);
+  virtual void Update(TRater& object);
 
   // The ID source. NextID hands out the next reserved serial while any
   // remain, else the installation's origin with the next serial of the
@@ -116,6 +132,16 @@ class TSurveyDBBase {
   TSurvey* LibrarySurvey() const { return FLibrarySurvey.get(); }
 
  protected:
+  using TSurvObjects = std::vector<std::unique_ptr<TSurvObject>>;
+  // The operations of the implementation, for objects of every kind.
+  // LoadRecords appends a fresh object (State 1, no owner reference) for
+  // every stored record of `kind` filed under `parent`, in load order; for
+  // a kind without a parent, every record in key order.
+  virtual void LoadRecords(int kind, const TObjectID& parent, TSurvObjects& found) = 0;
+  virtual bool InsertObject(TSurvObject& object) = 0;
+  virtual void DeleteObject(TSurvObject& object) = 0;
+  virtual void UpdateObject(TSurvObject& object) = 0;
+
   // Called by Open after the store is ready: makes this the global database
   // and creates the library owners.
   void BecomeOpen();
@@ -124,6 +150,10 @@ class TSurveyDBBase {
   void BecomeClosed();
 
  private:
+  // Loads first and fills the list only after: adding may make owners load
+  // other lists.
+  void LoadInto(int kind, const TObjectID& parent, TSurvList& list);
+
   std::unique_ptr<TDepartment> FLibraryDepartment;
   std::unique_ptr<TSurvey> FLibrarySurvey;
 };
