@@ -160,7 +160,7 @@ TEST_F(UpdateCli, AFreshFolderGetsTheStarterLibraryOnce) {
   Output first = RunCli(Data("a") + "update");
   ASSERT_EQ(first.status, 0) << first.out;
   EXPECT_TRUE(first.out.empty()) << first.out;
-  const std::string tree = RunCli(Data("a") + "tree").text;
+  const std::string tree = RunCli(Data("a") + "tree").out;
   EXPECT_EQ(Count(tree, "Survey 1.1000000 \"Standard Skill Areas\""), 1u) << tree;
   EXPECT_EQ(Count(tree, "Survey 2.1 \"User Skill Areas\""), 1u) << tree;
   EXPECT_GE(Count(tree, "\n    Skill area "), 12u);
@@ -168,13 +168,13 @@ TEST_F(UpdateCli, AFreshFolderGetsTheStarterLibraryOnce) {
   Output again = RunCli(Data("a") + "update");
   ASSERT_EQ(again.status, 0) << again.out;
   EXPECT_TRUE(RecordFiles(dir_ + "/a") == stored) << "a second start wrote records";
-  EXPECT_EQ(RunCli(Data("a") + "tree").text, tree);
+  EXPECT_EQ(RunCli(Data("a") + "tree").out, tree);
 
   // ... and through any writing command, before it does its own work.
   ASSERT_EQ(RunCli(Data("a") + "export SKILLAREAS.XML").status, 0);
   Output imported = RunCli(Data("b") + "import " + Path("a", "SKILLAREAS.XML"));
   ASSERT_EQ(imported.status, 0) << imported.out;
-  EXPECT_EQ(RunCli(Data("b") + "tree").text, tree);
+  EXPECT_EQ(RunCli(Data("b") + "tree").out, tree);
 }
 
 TEST_F(UpdateCli, FailingPackageKeepsItsSectionAndTheLaterOnes) {
