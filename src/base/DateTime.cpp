@@ -34,12 +34,17 @@ CivilDate CivilFromDays(long long z) {
 // 1899-12-30 counted from 1970-01-01.
 constexpr long long kEpochOffset = -25569;
 
+const char* const kMonthNames[] = {"January",   "February", "March",    "April",
+                                   "May",       "June",     "July",     "August",
+                                   "September", "October",  "November", "December"};
+const char* const kWeekdayNames[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                     "Thursday", "Friday", "Saturday"};
+
 }  // namespace
 
 double EncodeDate(int year, int month, int day) {
-  return static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month),
-                                           static_cast<unsigned>(day)) -
-                             kEpochOffset);
+  return static_cast<double>(
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - kEpochOffset);
 }
 
 double EncodeTime(int hour, int minute, int second, int msec) {
@@ -56,8 +61,8 @@ double Now() {
   const std::time_t t = std::chrono::system_clock::to_time_t(now);
   std::tm local{};
   localtime_r(&t, &local);
-  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                      now.time_since_epoch()).count() % 1000;
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
   return EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
          EncodeTime(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(ms));
 }
@@ -69,6 +74,24 @@ std::string FormatIsoDate(double date_time) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", d.year, d.month, d.day);
   return buf;
+}
+
+std::string FormatHeadingDate(double date_time) {
+  const CivilDate d = DecodeDate(date_time);
+  return std::string(kMonthNames[d.month - 1]) + " " + std::to_string(d.day) + ", " +
+         std::to_string(d.year);
+}
+
+std::string FormatShortDate(double date_time) {
+  const CivilDate d = DecodeDate(date_time);
+  return std::to_string(d.month) + "/" + std::to_string(d.day) + "/" + std::to_string(d.year);
+}
+
+std::string FormatLongDate(double date_time) {
+  // 1899-12-30 was a Saturday.
+  const auto days = static_cast<long long>(std::floor(date_time));
+  const auto weekday = static_cast<int>(((days + 6) % 7 + 7) % 7);
+  return std::string(kWeekdayNames[weekday]) + ", " + FormatHeadingDate(date_time);
 }
 
 }  // namespace zelvora

@@ -27,5 +27,11 @@ double Today();
 
 // "yyyy-mm-dd".
 std::string FormatIsoDate(double date_time);
+// "December 8, 2026" (month name, day, year: the reports' page headings).
+std::string FormatHeadingDate(double date_time);
+// "12/8/2026", the short date (month/day/year, no leading zeros).
+std::string FormatShortDate(double date_time);
+// "Tuesday, December 8, 2026", the long date.
+std::string FormatLongDate(double date_time);
 
 }  // namespace zelvora

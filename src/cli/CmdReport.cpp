@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
 
+#include "APP/CONFIGU.h"
 #include "DB/Survobj.h"
 #include "base/DateTime.h"
 #include "cli/CliCommand.h"
@@ -119,14 +121,24 @@ int RunReport(CliContext& context) {
     try {
       request.Copies = std::stoi(*copies);
     } catch (const std::exception&) {
-      throw CliUsageError("--copies needs a number");
+      request.Copies = 0;
     }
+    if (request.Copies < 1 || request.Copies > 999)
+      throw CliUsageError("--copies needs a number from 1 to 999");
   }
 
   const auto app = MakeReportApplication();
   auto db = OpenCliDatabase(context);
   TDelphiScreen printer;
-  const TReportConfig config;
+  // The report configuration of the data folder's settings file, as the
+  // desktop program reads it; the command only reads it.
+  TReportConfig config;
+  {
+    std::optional<std::string> data_dir;
+    if (!context.data_dir_option.empty()) data_dir = context.data_dir_option;
+    const TConfig settings(data_dir);
+    config.Read(settings.Settings());
+  }
   TReport360 report(config);
   {
     TDataRoot root;
@@ -152,16 +164,7 @@ int RunReport(CliContext& context) {
         if (!id) throw CliUsageError("--departments takes IDs written as n.n");
         chosen.push_back(*id);
       }
-      auto& companies = root.Companies();
-      for (int c = 0; c < companies.Size(); ++c) {
-        auto& departments = companies.At(c)->Departments();
-        for (int d = 0; d < departments.Size(); ++d) {
-          TDepartment& department = *departments.At(d);
-          const bool selected =
-              std::find(chosen.begin(), chosen.end(), department.ID) != chosen.end();
-          request.Departments.push_back({department.Name, selected});
-        }
-      }
+      request.Departments = DepartmentEntries(root, chosen);
       if (request.Kind == kReportComparative) {
         // Subjects are separated by an empty entry, as the wizard's list has them.
         std::vector<TReportSourceEntry> grouped;
@@ -189,8 +192,11 @@ int RunReport(CliContext& context) {
     return 1;
   }
   if (pdf) {
-    printer.Pages().SaveAsPdf(*pdf);
-    context.out << "Wrote " << printer.Pages().Count() << " pages to " << *pdf << "\n";
+    // Copies are written into the document one after the other, as a
+    // printer would print them.
+    const int copies = std::max(1, request.Copies);
+    printer.Pages().SaveAsPdf(*pdf, copies);
+    context.out << "Wrote " << printer.Pages().Count() * copies << " pages to " << *pdf << "\n";
   }
   if (png_dir) {
     std::filesystem::create_directories(*png_dir);
@@ -220,6 +226,8 @@ const CliRegistrar kReport{
      "--suggestions each followed by its suggestions. Rater-forms: score sheet\n"
      "IDs; blank-forms: survey IDs. Organizational: the experiences by the\n"
      "departments named with --departments (sections 6 and 7).\n"
+     "The fonts, colours and options are those of Korrin2.INI in the data folder\n"
+     "(see the config command). --copies N writes the pages N times into the PDF.\n"
      "Prints the generator's message and exits 1 when nothing was produced.\n",
      RunReport}};
 

@@ -40,4 +40,26 @@ bool TGapExperience::HasCompletedSheet() const {
                      [](const TGapSheet& sheet) { return sheet.Completed; });
 }
 
+bool TGapSurvey::SameInstrument(const TGapSurvey& other) const {
+  if (this == &other) return true;
+  if (SkillAreas.size() != other.SkillAreas.size() || Questions.size() != other.Questions.size())
+    return false;
+  for (std::size_t a = 0; a < SkillAreas.size(); ++a) {
+    const TGapSkillArea& mine = SkillAreas[a];
+    const TGapSkillArea& theirs = other.SkillAreas[a];
+    if (mine.Name != theirs.Name || mine.Questions.size() != theirs.Questions.size()) return false;
+    for (std::size_t q = 0; q < mine.Questions.size(); ++q) {
+      const int i = mine.Questions[q];
+      const int j = theirs.Questions[q];
+      // Answers are read by position: the questions must sit at the same
+      // place in both flattened lists.
+      if (i != j || i < 0 || i >= QuestionCount()) return false;
+      if (Questions[static_cast<std::size_t>(i)].Text !=
+          other.Questions[static_cast<std::size_t>(j)].Text)
+        return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace zelvora

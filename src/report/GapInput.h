@@ -82,6 +82,11 @@ struct TGapSurvey {
   std::vector<TGapQuestion> Questions;  // the flattened list
 
   int QuestionCount() const { return static_cast<int>(Questions.size()); }
+  // True when `other` is the same instrument: the same skill areas (by name)
+  // holding the same questions (by text) in the same order. Each department
+  // works on its own copy of a library survey; their answers line up
+  // question by question exactly when this holds.
+  bool SameInstrument(const TGapSurvey& other) const;
 };
 
 }  // namespace zelvora

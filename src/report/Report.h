@@ -31,6 +31,8 @@
 
 namespace zelvora {
 
+class TReportPage;
+
 // One experience as the generator needs it: the experience with its sheets,
 // its survey (shared between the experiences of one survey) and its
 // company's name and category table.
@@ -138,9 +140,19 @@ inline constexpr const char* kReportMixedSurveys =
 inline constexpr const char* kReportTwoToAverage =
     "You must have at least two experiences to average";
 
-// The notice printed above the footer band of every page.
+// The notice printed above the footer band of every page, by what the pages
+// are: a person's report, a report over several people, a survey form or a
+// skill area's listing.
 inline constexpr const char* kReportFooterNotice =
     "Confidential: prepared for the person named in this report.";
+inline constexpr const char* kReportFooterGroupNotice =
+    "Confidential: combined results; no rater is identified.";
+inline constexpr const char* kReportFooterFormNotice =
+    "Confidential survey: please return it as instructed.";
+inline constexpr const char* kReportFooterListingNotice =
+    "The practices of the skill area named above.";
+// The notice of a report kind.
+const char* ReportFooterNotice(int kind);
 
 class TReport360 : public TReportBase {
  public:
@@ -169,13 +181,15 @@ class TReport360 : public TReportBase {
   int PageCounter() const { return page_; }
 
  private:
-  struct TRun;
-  void RunEntries(TRun& run);
-  void RunAveraged(TRun& run);
-  void RunComparative(TRun& run);
-  void RunSkillAreas(TRun& run);
-  void RunForms(TRun& run);
-  bool RunSection(TRun& run, int section);
+  // The pages are laid out by TReportPage, which reads the request, the
+  // configuration and the page counter.
+  friend class TReportPage;
+  void RunEntries(TReportPage& run);
+  void RunAveraged(TReportPage& run);
+  void RunComparative(TReportPage& run);
+  void RunSkillAreas(TReportPage& run);
+  void RunForms(TReportPage& run);
+  bool RunSection(TReportPage& run, int section);
 
   const TReportConfig& config_;
   TReportRequest request_;
@@ -183,12 +197,5 @@ class TReport360 : public TReportBase {
   int page_ = 0;
   bool produced_ = false;
 };
-
-// "December 8, 2026" (the page heading's "mmmm d, yyyy").
-std::string FormatHeadingDate(double date);
-// "12/8/2026", the system's short date format.
-std::string FormatShortDate(double date);
-// "Tuesday, December 8, 2026", the system's long date format.
-std::string FormatLongDate(double date);
 
 }  // namespace zelvora

@@ -184,4 +184,28 @@ std::vector<TReportSourceEntry> SkillAreaEntries(TDataRoot& root,
   return entries;
 }
 
+std::vector<TReportDepartment> DepartmentEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& selected) {
+  std::vector<TReportDepartment> out;
+  std::vector<bool> found(selected.size(), false);
+  auto& companies = root.Companies();
+  for (int c = 0; c < companies.Size(); ++c) {
+    auto& departments = companies.At(c)->Departments();
+    for (int d = 0; d < departments.Size(); ++d) {
+      const TDepartment& department = *departments.At(d);
+      bool chosen = false;
+      for (std::size_t i = 0; i < selected.size(); ++i) {
+        if (selected[i] == department.ID) {
+          found[i] = true;
+          chosen = true;
+        }
+      }
+      out.push_back({department.Name, chosen});
+    }
+  }
+  for (std::size_t i = 0; i < selected.size(); ++i)
+    if (!found[i]) throw std::runtime_error("No department " + selected[i].Text());
+  return out;
+}
+
 }  // namespace zelvora

@@ -40,4 +40,10 @@ std::vector<TReportSourceEntry> SheetFormEntries(TDataRoot& root,
 std::vector<TReportSourceEntry> BlankFormEntries(TDataRoot& root,
                                                  const std::vector<TObjectID>& ids);
 
+// The department list of an Organizational report: every department of
+// every company in tree order, those whose ID is in `selected` selected.
+// An ID that names no department throws "No department <id>".
+std::vector<TReportDepartment> DepartmentEntries(TDataRoot& root,
+                                                 const std::vector<TObjectID>& selected);
+
 }  // namespace zelvora

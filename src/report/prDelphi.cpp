@@ -134,7 +134,7 @@ void TMetaPageList::Replay(int index, QPainter& painter, double dpi) const {
   painter.restore();
 }
 
-void TMetaPageList::SaveAsPdf(const std::string& path) const {
+void TMetaPageList::SaveAsPdf(const std::string& path, int copies) const {
   if (pages_.empty()) throw std::runtime_error("There are no pages to save.");
   const QString file_name = Q(path);
   // The PDF is written to a temporary file first so that a failure leaves no
@@ -161,12 +161,14 @@ void TMetaPageList::SaveAsPdf(const std::string& path) const {
     writer.setPageLayout(layout_of(pages_.front()));
     QPainter painter;
     if (!painter.begin(&writer)) throw std::runtime_error("Could not write the file " + path + ".");
-    for (int i = 0; i < Count(); ++i) {
-      if (i > 0) {
-        writer.setPageLayout(layout_of(pages_[static_cast<std::size_t>(i)]));
-        writer.newPage();
+    for (int copy = 0; copy < std::max(1, copies); ++copy) {
+      for (int i = 0; i < Count(); ++i) {
+        if (copy > 0 || i > 0) {
+          writer.setPageLayout(layout_of(pages_[static_cast<std::size_t>(i)]));
+          writer.newPage();
+        }
+        Replay(i, painter, replay_dpi);
       }
-      Replay(i, painter, replay_dpi);
     }
     painter.end();
   }
@@ -240,7 +242,13 @@ void TDelphiBase::SetOrientation(std::uint8_t orientation) {
 void TDelphiBase::SetFont(int index, const TPrinterFontSpec& spec) {
   if (index == -1) return;
   CurrentFont = index;
-  font_ = MakeFont(spec);
+  const std::string key = spec.Name + '\x1f' + std::to_string(spec.Size) + '\x1f' + spec.Style +
+                          '\x1f' + std::to_string(PixelsPerInchX) + '\x1f' +
+                          std::to_string(PixelsPerInchY);
+  auto found = fonts_.find(key);
+  if (found == fonts_.end()) found = fonts_.emplace(key, TFontEntry{MakeFont(spec), {}}).first;
+  font_entry_ = &found->second;
+  font_ = font_entry_->font;
   if (Canvas) Canvas->setFont(font_);
   const std::int32_t color = ColorEnabled ? spec.Color : kColorBlack;
   CurrentTextColor = color;
@@ -268,8 +276,14 @@ void TDelphiBase::SetFillColor(std::int32_t color) {
 
 Mils TDelphiBase::TextWidth(const std::string& s) {
   if (s.empty()) return 0;
+  if (font_entry_ != nullptr && font_entry_->font == font_) {
+    const auto known = font_entry_->widths.find(s);
+    if (known != font_entry_->widths.end()) return known->second;
+  }
   const QFontMetricsF metrics(font_);
-  return DeviceToUnitsX(double(RoundHalfEven(metrics.horizontalAdvance(Q(s)))));
+  const Mils width = DeviceToUnitsX(double(RoundHalfEven(metrics.horizontalAdvance(Q(s)))));
+  if (font_entry_ != nullptr && font_entry_->font == font_) font_entry_->widths.emplace(s, width);
+  return width;
 }
 
 Mils TDelphiBase::TextHeight(const std::string& /*s*/) {

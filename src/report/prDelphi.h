@@ -22,9 +22,11 @@
 #include <QPen>
 #include <QRect>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "report/prBase.h"
@@ -71,9 +73,10 @@ class TMetaPageList {
   void SetDpi(int dpi_x, int dpi_y);
 
   // Writes every page into one PDF, each page in its own orientation and
-  // size. Throws std::runtime_error when there is nothing to write or the
-  // file cannot be written; no partial file is left behind.
-  void SaveAsPdf(const std::string& path) const;
+  // size, the whole set `copies` times one after the other. Throws
+  // std::runtime_error when there is nothing to write or the file cannot be
+  // written; no partial file is left behind.
+  void SaveAsPdf(const std::string& path, int copies = 1) const;
   // The page drawn at `dpi` dots per inch on white.
   QImage Render(int index, int dpi) const;
   void SavePng(int index, int dpi, const std::string& path) const;
@@ -171,6 +174,16 @@ class TDelphiBase : public TBasePrinter {
  private:
   void DrawPath(const QPainterPath& path, bool stroke, bool fill);
   void TextOutPx(double x, double y, const QString& s, int angle);
+
+  // Each font a run selects, made once, with the widths of the texts
+  // measured in it: report pages measure the same short texts (counts,
+  // averages, labels) over and over, and each measurement lays the text out.
+  struct TFontEntry {
+    QFont font;
+    std::unordered_map<std::string, Mils> widths;
+  };
+  std::map<std::string, TFontEntry> fonts_;
+  TFontEntry* font_entry_ = nullptr;
 
   struct DrawingState {
     QPen pen;

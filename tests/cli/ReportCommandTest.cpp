@@ -56,10 +56,10 @@ class ReportCommandTest : public ::testing::Test {
     delete folder_;
   }
 
-  static CliRun Cli(const std::string& command) {
+  static CliRun Cli(const std::string& command, const std::string& data = "db") {
     const fs::path out = *folder_ / "stdout.txt";
     const fs::path err = *folder_ / "stderr.txt";
-    const std::string line = std::string(ZELVORA_CLI) + " --data '" + (*folder_ / "db").string() +
+    const std::string line = std::string(ZELVORA_CLI) + " --data '" + (*folder_ / data).string() +
                              "' " + command + " >'" + out.string() + "' 2>'" + err.string() + "'";
     CliRun run;
     const int raw = std::system(line.c_str());
@@ -145,20 +145,93 @@ TEST_F(ReportCommandTest, ResultsTableHasHeaderAreaAndQuestionRows) {
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string table = Slurp(csv);
   EXPECT_EQ(table.rfind("Kind,Number,Text,Category,N,R,Gap 0,Gap 1,Gap 2,Gap 3,Gap 4,Gap -1,"
-                        "Gap -2,Gap -3,Gap -4,Average\n",
+                        "Gap -2,Gap -3,Gap -4,Average,Group,Tag\n",
                         0),
             0u);
   EXPECT_NE(table.find("\nSkill area,1,"), std::string::npos);
   EXPECT_NE(table.find("\nQuestion,1,"), std::string::npos);
-  // Every row has the sixteen columns (no text in the demo holds a comma).
+  // Every row has the eighteen columns (no text in the demo holds a comma).
   std::size_t at = 0;
   while (at < table.size()) {
     const std::size_t end = table.find('\n', at);
     const std::string line = table.substr(at, end - at);
-    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 15) << line;
+    EXPECT_EQ(std::count(line.begin(), line.end(), ','), 17) << line;
     at = end + 1;
   }
   EXPECT_EQ(Cli("results --select " + experiences_->at(0)).status, 2);
+}
+
+TEST_F(ReportCommandTest, ResultsCoverEveryKindNamedInTheKindColumn) {
+  const std::string two = experiences_->at(0) + "," + experiences_->at(1);
+  struct Row {
+    const char* kind;
+    std::string select;
+    const char* first_column;
+  };
+  const Row rows[] = {
+      {"individual", experiences_->at(1), "\nNeed,"},
+      {"composite", two, "\nSummary,"},
+      {"training", two, "\nTraining total,"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.kind);
+    const fs::path csv = *folder_ / "kind.csv";
+    const CliRun run = Cli(std::string("results --kind ") + row.kind + " --select " + row.select +
+                           " --csv '" + csv.string() + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(Slurp(csv).find(row.first_column), std::string::npos);
+  }
+  EXPECT_EQ(Cli("results --kind weekly --select " + two + " --csv x.csv").status, 2);
+  const CliRun refused = Cli("results --kind organizational --select " + two + " --csv '" +
+                             (*folder_ / "org.csv").string() + "'");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("You must have at least one department to average"),
+            std::string::npos);
+  const CliRun help = Cli("results --help");
+  for (const char* kind : {"Strength", "Need", "Summary", "Comparative", "Organizational item",
+                           "Training total", "Kind,Number"})
+    EXPECT_NE(help.out.find(kind), std::string::npos) << kind;
+}
+
+TEST_F(ReportCommandTest, ReportsUseTheSettingsFileOfTheDataFolder) {
+  std::error_code ec;
+  fs::remove_all(*folder_ / "configured", ec);
+  fs::copy(*folder_ / "db", *folder_ / "configured", fs::copy_options::recursive);
+  {
+    std::ofstream ini(*folder_ / "configured" / "Korrin2.INI", std::ios::binary);
+    ini << "[CATEGORY REPORT]\r\nREPORTNAME=TEAM VIEW BY CATEGORY\r\n";
+  }
+  const fs::path pdf = *folder_ / "configured.pdf";
+  const CliRun run =
+      Cli("report --sections 1 --select " + experiences_->at(1) + " --pdf '" + pdf.string() + "'",
+          "configured");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string text = PdfText(pdf);
+  EXPECT_NE(text.find("TEAM VIEW BY CATEGORY"), std::string::npos) << text;
+  EXPECT_EQ(text.find("CATEGORY REPORT"), std::string::npos);
+}
+
+TEST_F(ReportCommandTest, CopiesAreWrittenIntoThePdf) {
+  const fs::path one = *folder_ / "one.pdf";
+  const fs::path three = *folder_ / "three.pdf";
+  const std::string select = "report --sections 1 --select " + experiences_->at(1);
+  const CliRun single = Cli(select + " --pdf '" + one.string() + "'");
+  const CliRun copies = Cli(select + " --copies 3 --pdf '" + three.string() + "'");
+  ASSERT_EQ(single.status, 0) << single.err;
+  ASSERT_EQ(copies.status, 0) << copies.err;
+  const std::string a = PdfText(one);
+  const std::string b = PdfText(three);
+  auto count = [](const std::string& text, const std::string& needle) {
+    int n = 0;
+    for (std::size_t at = text.find(needle); at != std::string::npos;
+         at = text.find(needle, at + 1))
+      ++n;
+    return n;
+  };
+  EXPECT_EQ(count(b, "Page 1"), 3 * count(a, "Page 1"));
+  EXPECT_EQ(count(b, "CATEGORY REPORT"), 3 * count(a, "CATEGORY REPORT"));
+  EXPECT_EQ(Cli(select + " --copies 0 --pdf x.pdf").status, 2);
+  EXPECT_EQ(Cli(select + " --copies many --pdf x.pdf").status, 2);
 }
 
 TEST_F(ReportCommandTest, BlankAndRaterFormsWithReturnDate) {

@@ -1,4 +1,5 @@
-// Reading answer pairs out of a score sheet's buffer.
+// Reading answer pairs out of a score sheet's buffer; surveys that are the
+// same instrument.
 #include <gtest/gtest.h>
 
 #include "report/GapInput.h"
@@ -61,6 +62,66 @@ TEST(GapInputTest, SetPairWritesBothAnswers) {
   EXPECT_EQ(sheet.Answers[4], 2);
   EXPECT_EQ(sheet.Answers[5], 5);
   EXPECT_EQ(sheet.Gap(2), 3);
+}
+
+TGapSurvey TwoAreas() {
+  TGapSurvey survey;
+  survey.Name = "Leadership";
+  for (int a = 0; a < 2; ++a) {
+    TGapSkillArea area;
+    area.Name = "Area " + std::to_string(a + 1);
+    for (int q = 0; q < 2; ++q) {
+      area.Questions.push_back(survey.QuestionCount());
+      survey.Questions.push_back({"Practice " + std::to_string(survey.QuestionCount() + 1), a, {}});
+    }
+    survey.SkillAreas.push_back(area);
+  }
+  return survey;
+}
+
+TEST(GapInputTest, SameInstrumentMeansSameAreasWithSameQuestionsInOrder) {
+  struct Row {
+    const char* name;
+    void (*change)(TGapSurvey&);
+    bool same;
+  };
+  const Row rows[] = {
+      {"an unchanged copy", [](TGapSurvey&) {}, true},
+      {"another survey name and suggestions",
+       [](TGapSurvey& s) {
+         s.Name = "Leadership (Sales)";
+         s.Questions[0].Suggestions = {"Listen."};
+         s.HasCompletedSheets = true;
+       },
+       true},
+      {"a skill area renamed", [](TGapSurvey& s) { s.SkillAreas[1].Name = "Coaching"; }, false},
+      {"a question reworded", [](TGapSurvey& s) { s.Questions[2].Text = "Other"; }, false},
+      {"two questions swapped", [](TGapSurvey& s) { std::swap(s.Questions[0], s.Questions[1]); },
+       false},
+      {"a question moved to the other area",
+       [](TGapSurvey& s) {
+         s.SkillAreas[0].Questions.pop_back();
+         s.SkillAreas[1].Questions.insert(s.SkillAreas[1].Questions.begin(), 1);
+       },
+       false},
+      {"a question more",
+       [](TGapSurvey& s) {
+         s.SkillAreas[1].Questions.push_back(4);
+         s.Questions.push_back({"Practice 5", 1, {}});
+       },
+       false},
+      {"a skill area index out of range", [](TGapSurvey& s) { s.SkillAreas[1].Questions[1] = 9; },
+       false},
+  };
+  const TGapSurvey original = TwoAreas();
+  EXPECT_TRUE(original.SameInstrument(original));
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TGapSurvey copy = TwoAreas();
+    row.change(copy);
+    EXPECT_EQ(original.SameInstrument(copy), row.same);
+    EXPECT_EQ(copy.SameInstrument(original), row.same);
+  }
 }
 
 }  // namespace

@@ -66,6 +66,9 @@ TEST_F(ReportErrorMessagesTest, CompositeWithoutCommonCategories) {
 
 TEST_F(ReportErrorMessagesTest, ExperiencesOfDifferentSurveysAreNotAveraged) {
   TReportData other(1, 2);
+  // Another survey object with the same questions would be a department's
+  // copy of the same instrument; this one asks something else.
+  other.survey->Questions[1].Text = "Something else?";
   EXPECT_FALSE(
       Run(kReportComposite, {Selected(data.Experience("A", {TReportData::Sheet(1, 1, 2)})),
                              Selected(other.Experience("B", {TReportData::Sheet(1, 1, 2)}))}));

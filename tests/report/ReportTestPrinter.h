@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "PrTestPrinter.h"
@@ -23,11 +25,70 @@ struct PageText {
   std::string text;
 };
 
+// A drawn shape's page and extent in Mils: 'F' frame, 'B' filled box,
+// 'L' line, 'R' device rectangle, 'P' polygon (its bounding box).
+struct PageShape {
+  int page;
+  char kind;
+  Mils left, top, right, bottom;
+};
+
 class TPageRecorder : public TFixedPrinter {
  public:
   bool open_result = true;
   int pages = 0;
   std::vector<PageText> items;
+  std::vector<PageShape> shapes;
+  // The margins of each page as the page was started.
+  std::vector<std::pair<Mils, Mils>> page_margins;
+
+  // A text's extent as drawn on its baseline with the fixed font.
+  static Mils Right(const PageText& t) {
+    return t.x + static_cast<Mils>(Cp1252Length(t.text)) * kCharWidth;
+  }
+  static Mils Top(const PageText& t) { return t.y - kLineHeight; }
+  std::vector<PageShape> Shapes(char kind) const {
+    std::vector<PageShape> out;
+    for (const PageShape& s : shapes)
+      if (s.kind == kind) out.push_back(s);
+    return out;
+  }
+
+  void Line(Mils x1, Mils y1, Mils x2, Mils y2) override {
+    TFixedPrinter::Line(x1, y1, x2, y2);
+    shapes.push_back(
+        {pages - 1, 'L', std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)});
+  }
+  void Frame(Mils x, Mils y, Mils w, Mils h) override {
+    TFixedPrinter::Frame(x, y, w, h);
+    shapes.push_back({pages - 1, 'F', x, y, x + w, y + h});
+  }
+  void FillBox(Mils x, Mils y, Mils w, Mils h, std::int32_t color) override {
+    TFixedPrinter::FillBox(x, y, w, h, color);
+    shapes.push_back({pages - 1, 'B', x, y, x + w, y + h});
+  }
+  void DevRectangle(int x1, int y1, int x2, int y2) override {
+    TFixedPrinter::DevRectangle(x1, y1, x2, y2);
+    shapes.push_back({pages - 1, 'R', DeviceToUnitsX(x1), DeviceToUnitsY(y1), DeviceToUnitsX(x2),
+                      DeviceToUnitsY(y2)});
+  }
+  void DevPolygon(const std::vector<TDevicePoint>& points) override {
+    TFixedPrinter::DevPolygon(points);
+    if (points.empty()) return;
+    PageShape s{pages - 1,
+                'P',
+                DeviceToUnitsX(points[0].X),
+                DeviceToUnitsY(points[0].Y),
+                DeviceToUnitsX(points[0].X),
+                DeviceToUnitsY(points[0].Y)};
+    for (const TDevicePoint& point : points) {
+      s.left = std::min(s.left, DeviceToUnitsX(point.X));
+      s.right = std::max(s.right, DeviceToUnitsX(point.X));
+      s.top = std::min(s.top, DeviceToUnitsY(point.Y));
+      s.bottom = std::max(s.bottom, DeviceToUnitsY(point.Y));
+    }
+    shapes.push_back(s);
+  }
 
   bool Open(bool color, int zoom, int reserved, const std::string& separator, bool rtl) override {
     TFixedPrinter::Open(color, zoom, reserved, separator, rtl);
@@ -36,6 +97,7 @@ class TPageRecorder : public TFixedPrinter {
   void StartPage() override {
     TFixedPrinter::StartPage();
     ++pages;
+    page_margins.emplace_back(LeftMargin, RightMargin);
   }
 
   // Every text of one page, in drawing order.
