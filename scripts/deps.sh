@@ -9,6 +9,8 @@ packages=(
   fonts-liberation2 poppler-utils
   libsodium-dev libsqlite3-dev zlib1g-dev
   clang libclang-rt-dev ccache
+  desktop-file-utils appstream dpkg-dev
+  xvfb at-spi2-core python3-pyatspi xdotool imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -105,3 +105,11 @@ for file in individual.pdf composite.pdf comparative.pdf organizational.pdf trai
   rater-form.pdf blank-form.pdf individual-results.csv; do
   echo "Report: $(realpath "$reports/$file")"
 done
+# The desktop program on the demo database, when there is a display to show it.
+desktop=(build/src/UI/zelvora360 --data "$data")
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  if [ "$QT_QPA_PLATFORM" = offscreen ]; then unset QT_QPA_PLATFORM; fi
+  "${desktop[@]}"
+else
+  echo "Desktop program (no display here): ${desktop[*]}"
+fi

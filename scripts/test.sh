@@ -9,5 +9,6 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/build.sh build
 (cd build && ctest --output-on-failure --parallel "$(nproc)" --timeout 600)
+scripts/package-test.sh build
 scripts/build.sh build-asan -DZELVORA_SANITIZE=ON -DZELVORA_BENCH=OFF -DCMAKE_BUILD_TYPE=Debug
 (cd build-asan && ctest --output-on-failure --parallel "$(nproc)" --timeout 900)

@@ -4,23 +4,17 @@
 #include <ostream>
 
 #include "APP/CONFIGU.h"
-#include "APP/UpdProcess.h"
+#include "APP/UpdStartup.h"
 
 namespace zelvora::cli {
 
 std::unique_ptr<TSurveyDB> OpenCliDatabase(CliContext& context, bool process_updates) {
   std::optional<std::string> option;
   if (!context.data_dir_option.empty()) option = context.data_dir_option;
-  const std::string folder = TConfig::DataFolder(option);
   std::ostream* err = &context.err;
-  auto db =
-      std::make_unique<TSurveyDB>([err](const std::string& message) { *err << message << "\n"; });
-  db->Open(folder);
-  if (process_updates) {
-    TUpdateProcessor(db->DataDir(), [err](const std::string& notice) {
-      *err << notice << "\n";
-    }).ProcessUpdates();
-  }
+  const auto say = [err](const std::string& message) { *err << message << "\n"; };
+  auto db = OpenSurveyDatabase(TConfig::DataFolder(option), say);
+  if (process_updates) ApplyUpdatePackages(*db, say);
   return db;
 }
 

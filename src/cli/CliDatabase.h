@@ -10,7 +10,7 @@
 // the end of a normal run to see close failures.
 //
 // Like the program's start-up, opening then applies the update packages of
-// "Update2.INI" in the data folder (APP/UpdProcess.h): notices go to the
+// "Update2.INI" in the data folder (APP/UpdStartup.h): notices go to the
 // command's standard error, and a package error is thrown after the control
 // file has been written back. Commands that must see the database exactly as
 // stored (demo, update itself) pass process_updates = false.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -34,6 +35,29 @@ class TFakeUserInterface : public TUserInterface {
   void ShowBusy(bool busy) override {
     BusyDepth += busy ? 1 : -1;
     if (busy) WasBusy = true;
+  // ---- The main window, start-up and the access passwords ----
+  // Passwords typed in answer to prompts, in order; nullopt is Cancel.
+  std::deque<std::optional<std::string>> Passwords;
+  // What the About box showed last; how deep the busy cursor is now.
+  TAboutInfo About;
+  int Busy = 0;
+
+  void ShowFlashMessage(const std::string& text) override { Log.push_back("flash: " + text); }
+  void HideFlashMessage() override { Log.push_back("flash hidden"); }
+  void SetBusy(bool busy) override {
+    Busy += busy ? 1 : -1;
+    Log.push_back(busy ? "busy" : "not busy");
+  }
+  void ShowAbout(const TAboutInfo& info) override {
+    About = info;
+    Log.push_back("about");
+  }
+  std::optional<std::string> AskPassword(const std::string& prompt, bool masked) override {
+    Log.push_back(std::string(masked ? "password: " : "text: ") + prompt);
+    if (Passwords.empty()) throw std::logic_error("unscripted password prompt: " + prompt);
+    std::optional<std::string> answer = Passwords.front();
+    Passwords.pop_front();
+    return answer;
   }
 };
 

@@ -1,0 +1,151 @@
+#include "UI/DesktopProgram.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QMessageBox>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "APP/CONFIGU.h"
+#include "APP/ShippedFiles.h"
+#include "UI/MainForm.h"
+#include "UI/Screenshots.h"
+#include "UI/SingleInstance.h"
+#include "UI/WidgetUserInterface.h"
+#include "UI/model/MainFormModel.h"
+#include "UI/model/ShortDate.h"
+
+namespace zelvora {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zelvora360 [--data DIR] [--screenshots OUT] [WORD]\n"
+    "Starts the Zelvora 360 Feedback desktop program on the data folder: DIR,\n"
+    "else $ZELVORA360_HOME, else the program's folder when writable, else\n"
+    "$XDG_DATA_HOME/zelvora360. WORD is handed to the Control Center.\n"
+    "--screenshots OUT saves a picture of every window as OUT/NN-name.png and\n"
+    "ends (it works with QT_QPA_PLATFORM=offscreen).\n";
+
+struct TArguments {
+  std::optional<std::string> data_dir;
+  std::optional<std::string> screenshots;
+  std::string first_argument;
+  bool help = false;
+};
+
+// Throws std::invalid_argument for a bad command line.
+TArguments ParseArguments(const QStringList& arguments) {
+  TArguments parsed;
+  bool have_word = false;
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    const auto value = [&](const char* option) {
+      if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty())
+        throw std::invalid_argument(std::string(option) + " needs a folder");
+      return arguments[++i].toStdString();
+    };
+    if (a == "--data") {
+      parsed.data_dir = value("--data");
+    } else if (a == "--screenshots") {
+      parsed.screenshots = value("--screenshots");
+    } else if (a == "--help" || a == "-h") {
+      parsed.help = true;
+    } else if (a.startsWith("--")) {
+      throw std::invalid_argument("unknown option " + a.toStdString());
+    } else if (!have_word) {
+      parsed.first_argument = a.toStdString();
+      have_word = true;
+    } else {
+      throw std::invalid_argument("only one WORD may be given");
+    }
+  }
+  return parsed;
+}
+
+// Answers everything a screenshot run would ask without waiting for anyone:
+// messages go to standard error, questions and prompts are declined.
+class TUnattendedUserInterface : public TWidgetUserInterface {
+ public:
+  void Inform(const std::string& text) override { std::cerr << text << "\n"; }
+  void ShowError(const std::string& text) override { std::cerr << text << "\n"; }
+  bool Ask(const std::string& text, bool) override {
+    std::cerr << text << " (answered No)\n";
+    return false;
+  }
+  void ShowAbout(const TAboutInfo&) override {}
+  std::optional<std::string> AskPassword(const std::string& prompt, bool) override {
+    std::cerr << prompt << " (cancelled)\n";
+    return std::nullopt;
+  }
+};
+
+}  // namespace
+
+int RunDesktopProgram(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("zelvora360");
+  QApplication::setApplicationVersion(ZELVORA_VERSION);
+  QGuiApplication::setDesktopFileName("org.zelvora.Zelvora360");
+  const QIcon icon(QString::fromStdString(FindShippedFile("zelvora360.png")));
+  if (!icon.isNull()) QApplication::setWindowIcon(icon);
+
+  TArguments arguments;
+  try {
+    arguments = ParseArguments(QApplication::arguments());
+  } catch (const std::invalid_argument& e) {
+    std::cerr << "zelvora360: " << e.what() << "\n" << kUsage;
+    return 2;
+  }
+  if (arguments.help) {
+    std::cout << kUsage;
+    return 0;
+  }
+
+  // Every date shown as a short date uses the user's own format with a
+  // four-digit year.
+  SetShortDatePattern(WidenShortDateYear(QLocale().dateFormat(QLocale::ShortFormat).toStdString()));
+
+  TStartOptions options;
+  options.data_dir = arguments.data_dir;
+  options.first_argument = arguments.first_argument;
+  options.version = ZELVORA_VERSION;
+  options.libraries.emplace_back("Qt", qVersion());
+
+  const bool unattended = arguments.screenshots.has_value();
+  if (!unattended) {
+    try {
+      const std::string folder = TConfig::DataFolder(arguments.data_dir);
+      // A copy already running on this folder raises its window instead.
+      if (TSingleInstance::RaiseRunningCopy(QString::fromStdString(folder))) return 0;
+    } catch (const std::exception&) {
+      // The start-up reports a folder it cannot use.
+    }
+  }
+
+  std::unique_ptr<TWidgetUserInterface> ui = unattended
+                                                 ? std::make_unique<TUnattendedUserInterface>()
+                                                 : std::make_unique<TWidgetUserInterface>();
+  TMainForm form(*ui);
+  TMainFormModel model(form, *ui, options);
+  form.SetModel(&model);
+  if (!model.Start()) return 1;
+  ui->SetParent(&form);
+
+  if (unattended) {
+    TScreenshotRegistry registry;
+    RegisterScreens(registry);
+    TScreenshotContext context{form, model, *ui};
+    const bool done = registry.Run(context, QString::fromStdString(*arguments.screenshots));
+    model.Shutdown();
+    return done ? 0 : 1;
+  }
+
+  form.ShowAsPlaced();
+  const int result = QApplication::exec();
+  model.Shutdown();
+  return result;
+}
+
+}  // namespace zelvora
