@@ -1,19 +1,25 @@
 // TMessageBoxUI: TUserInterface shown with Qt message boxes over a parent
 // window: information and error boxes with OK, Yes/No questions, the wait
-// cursor while the models work on files.
+// cursor while the models work on files. The program's flash message, About
+// box and password prompt come from TWidgetUserInterface.
 #pragma once
 
 #include <QPointer>
 #include <QWidget>
 
-#include "UI/model/UserInterface.h"
+#include "UI/WidgetUserInterface.h"
 
 namespace zelvora {
 
-class TMessageBoxUI : public TUserInterface {
+class TMessageBoxUI : public TWidgetUserInterface {
  public:
-  explicit TMessageBoxUI(QWidget* parent = nullptr) : parent_(parent) {}
-  void SetParent(QWidget* parent) { parent_ = parent; }
+  explicit TMessageBoxUI(QWidget* parent = nullptr) : parent_(parent) {
+    TWidgetUserInterface::SetParent(parent);
+  }
+  void SetParent(QWidget* parent) {
+    parent_ = parent;
+    TWidgetUserInterface::SetParent(parent);
+  }
 
   void Inform(const std::string& text) override;
   void ShowError(const std::string& text) override;

@@ -35,6 +35,8 @@ class TFakeUserInterface : public TUserInterface {
   void ShowBusy(bool busy) override {
     BusyDepth += busy ? 1 : -1;
     if (busy) WasBusy = true;
+  }
+
   // ---- The main window, start-up and the access passwords ----
   // Passwords typed in answer to prompts, in order; nullopt is Cancel.
   std::deque<std::optional<std::string>> Passwords;
