@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace zelvora {
@@ -35,6 +37,20 @@ void TMessageBoxUI::ShowBusy(bool busy) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   else
     QApplication::restoreOverrideCursor();
+}
+
+void TMessageBoxUI::ShowAbout(const TAboutInfo& info) {
+  QMessageBox::about(parent_, QString::fromStdString(info.Product),
+                     QString::fromStdString(info.Product + " " + info.Version));
+}
+
+std::optional<std::string> TMessageBoxUI::AskPassword(const std::string& prompt, bool masked) {
+  bool ok = false;
+  const QString text =
+      QInputDialog::getText(parent_, QString(), QString::fromStdString(prompt),
+                            masked ? QLineEdit::Password : QLineEdit::Normal, QString(), &ok);
+  if (!ok) return std::nullopt;
+  return text.toStdString();
 }
 
 }  // namespace zelvora

@@ -12,6 +12,7 @@
 #include "UI/FlashMessageForm.h"
 #include "UI/MainForm.h"
 #include "UI/PasswordForm.h"
+#include "UI/ReportScreens.h"
 #include "UI/WidgetUserInterface.h"
 #include "UI/model/MainFormModel.h"
 #include "UI/model/PasswordChecks.h"
@@ -112,6 +113,7 @@ void RegisterScreens(TScreenshotRegistry& registry) {
   registry.Add("flash-message", ShootFlashMessage);
   registry.Add("enter-password", ShootEnterPassword);
   registry.Add("passwords", ShootPasswords);
+  RegisterReportScreens(registry);
 }
 
 }  // namespace zelvora

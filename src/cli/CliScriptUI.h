@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "UI/model/AboutInfo.h"
 #include "UI/model/UserInterface.h"
 
 namespace zelvora::cli {
@@ -30,6 +31,14 @@ class TCliScriptUI : public TUserInterface {
   // A script must answer with "yes" or "no" (EScriptError otherwise, and at
   // the end of the script).
   bool Ask(const std::string& text, bool warning) override;
+  // The desktop program's own windows have no place in a command: the flash
+  // message is printed as "flash: TEXT", the rest does nothing, and a
+  // password prompt is cancelled.
+  void ShowFlashMessage(const std::string& text) override;
+  void HideFlashMessage() override {}
+  void SetBusy(bool) override {}
+  void ShowAbout(const TAboutInfo&) override {}
+  std::optional<std::string> AskPassword(const std::string&, bool) override { return std::nullopt; }
 
   // The next script line that is not blank, trimmed; none at the end.
   std::optional<std::string> NextLine();
