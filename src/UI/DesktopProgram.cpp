@@ -4,6 +4,7 @@
 #include <QIcon>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "APP/CONFIGU.h"
 #include "APP/ShippedFiles.h"
 #include "UI/MainForm.h"
+#include "UI/PrWiz.h"
 #include "UI/Screenshots.h"
 #include "UI/SingleInstance.h"
 #include "UI/WidgetUserInterface.h"
@@ -132,6 +134,21 @@ int RunDesktopProgram(int argc, char** argv) {
   form.SetModel(&model);
   if (!model.Start()) return 1;
   ui->SetParent(&form);
+
+  // Menu File, Print: the report wizard, made anew each time it is opened
+  // (one still open is closed first).
+  QPointer<TPrWiz> wizard;
+  auto report_config = std::make_shared<TReportConfig>();
+  report_config->Read(model.Config().Settings());
+  form.ConnectAction(form.PrintMenu, [&] {
+    delete wizard.data();
+    TPrWizHost host{model.LanguageTable(), report_config,
+                    [&model] { return model.PasswordChecks().CheckPrint(); }, nullptr,
+                    " - Zelvora 360 Feedback"};
+    wizard = new TPrWiz(std::move(host), &form);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    wizard->show();
+  });
 
   if (unattended) {
     TScreenshotRegistry registry;
