@@ -71,12 +71,14 @@ std::unique_ptr<TReport360> PreparedReport(TScreenshotContext& context,
 QPixmap ShootPreview(TScreenshotContext& context) {
   std::shared_ptr<TReportConfig> config;
   auto report = PreparedReport(context, config);
-  if (report == nullptr) return {};
   auto* preview = new TPrPreviewScr(context.model.LanguageTable(), TSystemPrinter::Default());
   preview->setAttribute(Qt::WA_DeleteOnClose, false);
-  preview->AttachReport(std::move(report));
-  preview->show();
-  preview->GenerateReport(true);
+  // Without data to report the window is shown as it opens.
+  if (report != nullptr) {
+    preview->AttachReport(std::move(report));
+    preview->show();
+    preview->GenerateReport(true);
+  }
   QPixmap picture = Grab(*preview);
   delete preview;
   return picture;
@@ -109,10 +111,15 @@ class TPictureTarget : public TPrintTarget {
 QPixmap ShootPrintWindow(TScreenshotContext& context) {
   std::shared_ptr<TReportConfig> config;
   auto report = PreparedReport(context, config);
-  if (report == nullptr) return {};
   QPixmap picture;
   auto* window = new TPrintForm(context.model.LanguageTable(), TSystemPrinter::Default(),
                                 " - Zelvora 360 Feedback");
+  if (report == nullptr) {
+    // Without data to report the window is shown as it opens.
+    picture = Grab(*window);
+    delete window;
+    return picture;
+  }
   auto target = std::make_unique<TPictureTarget>(picture);
   target->window = window;
   window->SetPrintTarget(std::move(target));

@@ -102,9 +102,13 @@ TEST_F(DesktopProgramTest, TheScreenshotRunSavesEveryScreen) {
   ASSERT_TRUE(run->waitForFinished(kStartTimeoutMs));
   EXPECT_EQ(run->exitCode(), 0);
   const QStringList files = QDir(out).entryList({"*.png"}, QDir::Files, QDir::Name);
-  EXPECT_EQ(files, (QStringList{"01-main-window.png", "02-file-menu.png", "03-utilities-menu.png",
-                                "04-help-menu.png", "05-about.png", "06-flash-message.png",
-                                "07-enter-password.png", "08-passwords.png"}));
+  EXPECT_EQ(files,
+            (QStringList{"01-main-window.png", "02-file-menu.png", "03-utilities-menu.png",
+                         "04-help-menu.png", "05-about.png", "06-flash-message.png",
+                         "07-enter-password.png", "08-passwords.png", "09-report-wizard-type.png",
+                         "10-report-wizard-departments.png", "11-report-wizard-experiences.png",
+                         "12-report-wizard-report-select.png", "13-preview-individual.png",
+                         "14-print-window.png"}));
   for (const QString& file : files) {
     const QImage image(QDir(out).filePath(file));
     EXPECT_FALSE(image.isNull()) << file.toStdString();
