@@ -312,10 +312,12 @@ void TPrPreviewScr::GenerateReport(bool forward) {
   } else {
     Refresh();
     const std::string message = report_->GetErrorMessage();
-    if (!message.empty() && !close_requested_) {
-      setWindowFlag(Qt::WindowStaysOnTopHint, false);
-      ShowError(message);
-    } else if (close_requested_ && !message.empty()) {
+    if (!message.empty()) {
+      // The box must not open behind a window kept on top.
+      if (windowFlags() & Qt::WindowStaysOnTopHint) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, false);
+        show();
+      }
       ShowError(message);
     }
   }
