@@ -15,6 +15,7 @@
 #include "UI/PrWiz.h"
 #include "UI/Screenshots.h"
 #include "UI/SingleInstance.h"
+#include "UI/SurveyDisksForm.h"
 #include "UI/WidgetUserInterface.h"
 #include "UI/model/MainFormModel.h"
 #include "UI/model/ShortDate.h"
@@ -143,7 +144,14 @@ int RunDesktopProgram(int argc, char** argv) {
   form.ConnectAction(form.PrintMenu, [&] {
     delete wizard.data();
     TPrWizHost host{model.LanguageTable(), report_config,
-                    [&model] { return model.PasswordChecks().CheckPrint(); }, nullptr,
+                    [&model] { return model.PasswordChecks().CheckPrint(); },
+                    [&](const std::vector<TScoreSheet*>& sheets) {
+                      TFileSystemSpace space;
+                      TSurveyDisksForm disks(*ui, space, TSurveyDisksForm::DefaultRaterProgram(),
+                                             wizard.data());
+                      disks.setWindowTitle(kRptWizDisksCaption);
+                      disks.CreateDisks(sheets);
+                    },
                     " - Zelvora 360 Feedback"};
     wizard = new TPrWiz(std::move(host), &form);
     wizard->setAttribute(Qt::WA_DeleteOnClose);

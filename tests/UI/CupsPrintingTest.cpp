@@ -58,16 +58,17 @@ std::set<QString> PdfFiles() {
   return {names.begin(), names.end()};
 }
 
-// The files written since `before`, in job order;
-// waits until `jobs` files are there.
-QString PagesWritten(const std::set<QString>& before, int jobs) {
+// The files written since `before` whose name holds `tag` (the job's title:
+// the tests run side by side), in job order; waits until `jobs` files are
+// there.
+QString PagesWritten(const std::set<QString>& before, const QString& tag, int jobs) {
   QElapsedTimer timer;
   timer.start();
   std::vector<QString> fresh;
   while (timer.elapsed() < 60000) {
     fresh.clear();
     for (const QString& name : PdfFiles())
-      if (!before.count(name)) fresh.push_back(name);
+      if (!before.count(name) && name.contains(tag)) fresh.push_back(name);
     if (static_cast<int>(fresh.size()) >= jobs) break;
     QThread::msleep(200);
   }
@@ -109,11 +110,12 @@ TEST_F(CupsPrintingTest, MixedOrientationsPrintAsConsecutiveJobs) {
   auto* window = new TPrintForm(ShippedTexts(), TestSystemPrinter(), "");
   auto report = std::make_unique<TPagesReport>();
   report->orientations = {0, 1, 1, 0};
+  report->subject = "Mixed";
   window->SetPrintTarget(Target());
   window->AttachReport(std::move(report));
   window->Run();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(PagesWritten(before, 3).toStdString(), "1|2|1");
+  EXPECT_EQ(PagesWritten(before, "Mixed", 3).toStdString(), "1|2|1");
   EXPECT_EQ(printer_.pageLayout().orientation(), QPageLayout::Portrait);
 }
 
@@ -123,11 +125,12 @@ TEST_F(CupsPrintingTest, TwoCopiesGiveTwiceThePages) {
   auto report = std::make_unique<TPagesReport>();
   report->orientations = {0, 0, 0};
   report->Copies = 2;
+  report->subject = "Copies";
   window->SetPrintTarget(Target());
   window->AttachReport(std::move(report));
   window->Run();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_EQ(PagesWritten(before, 1).toStdString(), "6");
+  EXPECT_EQ(PagesWritten(before, "Copies", 1).toStdString(), "6");
 }
 
 TEST_F(CupsPrintingTest, PrintPageGivesOnePage) {
@@ -141,7 +144,7 @@ TEST_F(CupsPrintingTest, PrintPageGivesOnePage) {
   window->GenerateReport(true);
   const auto before = PdfFiles();
   window->findChild<QPushButton*>("PrintPageBtn")->click();
-  EXPECT_EQ(PagesWritten(before, 1).toStdString(), "1");
+  EXPECT_EQ(PagesWritten(before, "Viewing_Reports", 1).toStdString(), "1");
   delete window;
 }
 

@@ -41,13 +41,14 @@ class TPagesReport : public TReportBase {
   std::function<void(int)> after_page;
   bool fail = false;
   int runs = 0;
+  std::string subject = "Pat Example";
 
   TPagesReport() : TReportBase(1) { ErrorMessage = "No Output Generated"; }
   bool Generate() override {
     ++runs;
     if (Printer == nullptr || !Printer->Open(false, 0, 0, " ", false)) return false;
     ErrorMessage = fail ? "No valid data found to process" : "";
-    NotifyStart("Individual Feedback", "Pat Example", 0, int(orientations.size()), 0);
+    NotifyStart("Individual Feedback", subject, 0, int(orientations.size()), 0);
     int n = 0;
     for (std::uint8_t orientation : orientations) {
       if (fail || Cancelled) break;
