@@ -80,8 +80,8 @@ bool TWidgetUserInterface::InputBox(const std::string& caption, const std::strin
 
 // The report wizard, the survey disks and the score-entry wizard are windows
 // of their own; until they join the program the Control Center says so.
-void TWidgetUserInterface::OpenReportWizard(const TReportPreset&) {
-  Inform("The report wizard is not available yet.");
+void TWidgetUserInterface::OpenReportWizard(const TReportPreset& preset) {
+  if (report_wizard_) report_wizard_(preset);
 }
 
 void TWidgetUserInterface::MakeSurveyDisks(const std::vector<TScoreSheet*>& sheets) {

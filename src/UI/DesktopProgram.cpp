@@ -16,11 +16,15 @@
 #include "UI/Bkuprest.h"
 #include "UI/ControlCenterForm.h"
 #include "UI/MainForm.h"
+#include "UI/PrWiz.h"
 #include "UI/Screenshots.h"
-#include "UI/SurveyDisksForm.h"
 #include "UI/SingleInstance.h"
+#include "UI/SurveyDisksForm.h"
 #include "UI/WidgetUserInterface.h"
 #include "UI/model/CONCEN.h"
+#include "DB/Survobj.h"
+#include "report/ReportSource.h"
+#include "report/Rptwiz.h"
 #include "UI/model/MainFormModel.h"
 #include "UI/model/ShortDate.h"
 
@@ -87,6 +91,35 @@ class TUnattendedUserInterface : public TWidgetUserInterface {
     return std::nullopt;
   }
 };
+
+// Opens the wizard on its last page with the Control Center's selection as
+// the source list; false when the Print password was refused.
+bool OpenPresetWizard(TPrWiz& wizard, const TReportPreset& preset, TDataRoot& root) {
+  std::vector<TObjectID> ids;
+  for (const TSurvObject* source : preset.Sources) ids.push_back(source->ID);
+  std::vector<TReportSourceEntry> sources;
+  switch (preset.Kind) {
+    case kReportSkillArea:
+      sources = SkillAreaEntries(root, ids);
+      break;
+    case kReportRaterForms:
+      sources = SheetFormEntries(root, ids);
+      break;
+    case kReportBlankForms:
+      sources = BlankFormEntries(root, ids);
+      break;
+    default:
+      sources = ExperienceEntries(root, ids);
+      break;
+  }
+  std::string name;
+  for (int category = 0; category < kRptWizCategories; ++category) {
+    if (RptWizCategoryKind(category) == preset.Kind) name = RptWizCategoryName(category);
+  }
+  const auto sections =
+      static_cast<std::uint16_t>(preset.Section > 0 ? 1u << preset.Section : 0u);
+  return wizard.OpenPreset(preset.Kind, sections, std::move(sources), name);
+}
 
 // The main menu's items whose work lives in windows of their own.
 void ConnectMenu(TMainForm& form, TMainFormModel& model, TUserInterface& ui,
@@ -177,6 +210,39 @@ int RunDesktopProgram(int argc, char** argv) {
   if (!model.Start()) return 1;
   ui->SetParent(&form);
   ConnectMenu(form, model, *ui, data_root);
+
+  // The report wizard, made anew each time it is opened (one still open is
+  // closed first): from the main menu's Print as it is, from the Control
+  // Center's print entries preset with their kind and source list.
+  QPointer<TPrWiz> wizard;
+  auto report_config = std::make_shared<TReportConfig>();
+  report_config->Read(model.Config().Settings());
+  const auto open_report_wizard = [&](const TReportPreset* preset) {
+    delete wizard.data();
+    TPrWizHost host{model.LanguageTable(), report_config,
+                    [&model] { return model.PasswordChecks().CheckPrint(); },
+                    [&](const std::vector<TScoreSheet*>& sheets) {
+                      TFileSystemSpace space;
+                      TSurveyDisksForm disks(*ui, space, TSurveyDisksForm::DefaultRaterProgram(),
+                                             wizard.data());
+                      disks.setWindowTitle(kRptWizDisksCaption);
+                      disks.CreateDisks(sheets);
+                    },
+                    " - Zelvora 360 Feedback"};
+    wizard = new TPrWiz(std::move(host), &form);
+    wizard->setAttribute(Qt::WA_DeleteOnClose);
+    TDataRoot* root = data_root();
+    if (preset != nullptr && preset->SourceList >= 0 && root != nullptr) {
+      if (!OpenPresetWizard(*wizard, *preset, *root)) {
+        wizard->close();
+        return;
+      }
+    }
+    wizard->show();
+  };
+  form.ConnectAction(form.PrintMenu, [open_report_wizard] { open_report_wizard(nullptr); });
+  ui->SetReportWizard(
+      [open_report_wizard](const TReportPreset& preset) { open_report_wizard(&preset); });
 
   if (unattended) {
     TScreenshotRegistry registry;

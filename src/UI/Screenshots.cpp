@@ -15,6 +15,7 @@
 #include "UI/FlashMessageForm.h"
 #include "UI/MainForm.h"
 #include "UI/PasswordForm.h"
+#include "UI/ReportScreens.h"
 #include "UI/WidgetUserInterface.h"
 #include "UI/model/MainFormModel.h"
 #include "UI/model/PasswordChecks.h"
@@ -133,6 +134,7 @@ void RegisterScreens(TScreenshotRegistry& registry) {
   registry.Add("backup-progress",
                [](TScreenshotContext&) { return ShootOwnWindow(MakeBkupRestProgressScreen()); });
   RegisterControlCenterScreens(registry);
+  RegisterReportScreens(registry);
 }
 
 }  // namespace zelvora

@@ -49,6 +49,10 @@ class TWidgetUserInterface : public TMessageBoxUI {
   // View/Edit password check asked before a completed sheet opens.
   void SetDataRoot(std::function<TDataRoot*()> data_root) { data_root_ = std::move(data_root); }
   void SetViewPasswordCheck(std::function<bool()> check) { view_password_ = std::move(check); }
+  // Opens the report wizard, preset or not.
+  void SetReportWizard(std::function<void(const TReportPreset&)> open) {
+    report_wizard_ = std::move(open);
+  }
 
   TFlashMessageForm& FlashMessageForm() { return *flash_; }
   TEnterPasswordForm& EnterPasswordForm() { return *enter_password_; }
@@ -58,6 +62,7 @@ class TWidgetUserInterface : public TMessageBoxUI {
   std::unique_ptr<TEnterPasswordForm> enter_password_;
   std::function<TDataRoot*()> data_root_;
   std::function<bool()> view_password_;
+  std::function<void(const TReportPreset&)> report_wizard_;
 };
 
 }  // namespace zelvora

@@ -22,6 +22,10 @@ std::string TCliScriptUI::OneLine(const std::string& text) {
 
 void TCliScriptUI::Inform(const std::string& text) { out_ << "info: " << OneLine(text) << "\n"; }
 
+void TCliScriptUI::ShowFlashMessage(const std::string& text) {
+  out_ << "flash: " << OneLine(text) << "\n";
+}
+
 void TCliScriptUI::ShowError(const std::string& text) {
   out_ << "error: " << OneLine(text) << "\n";
 }

@@ -30,8 +30,10 @@ class TCliScriptUI : public TUserInterface {
   // A script must answer with "yes" or "no" (EScriptError otherwise, and at
   // the end of the script).
   bool Ask(const std::string& text, bool warning) override;
-  // A script has no pointer to show busy.
+  // A script has no pointer to show busy; a flash message is printed as
+  // "flash: TEXT".
   void SetBusy(bool) override {}
+  void ShowFlashMessage(const std::string& text) override;
 
   // The next script line that is not blank, trimmed; none at the end.
   std::optional<std::string> NextLine();

@@ -1,0 +1,82 @@
+#include "UI/PrintTarget.h"
+
+#include <QPageLayout>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+
+#include "report/prDelphi.h"
+
+namespace zelvora {
+
+struct TQPrinterTarget::Job {
+  QPainter painter;
+};
+
+TQPrinterTarget::TQPrinterTarget(QPrinter* printer) : printer_(printer) {
+  if (printer_ == nullptr) {
+    own_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_ = own_.get();
+  }
+}
+
+TQPrinterTarget::~TQPrinterTarget() {
+  if (job_ != nullptr) AbortJob();
+}
+
+std::string TQPrinterTarget::Name() const { return printer_->printerName().toStdString(); }
+
+std::uint8_t TQPrinterTarget::Orientation() const {
+  return printer_->pageLayout().orientation() == QPageLayout::Landscape ? 1 : 0;
+}
+
+void TQPrinterTarget::SetOrientation(std::uint8_t orientation) {
+  printer_->setPageOrientation(orientation == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+bool TQPrinterTarget::BeginJob(const std::string& title) {
+  if (job_ != nullptr) return true;
+  printer_->setDocName(QString::fromStdString(title));
+  // Recorded pages resolve their fonts against the device's resolution: the
+  // job runs at the resolution they replay correctly at.
+  printer_->setResolution(TMetaPageList::ReplayDpi());
+  auto job = std::make_unique<Job>();
+  if (!job->painter.begin(printer_)) return false;
+  job_ = std::move(job);
+  return true;
+}
+
+void TQPrinterTarget::NewSheet() {
+  if (job_ != nullptr) printer_->newPage();
+}
+
+void TQPrinterTarget::DrawPage(const TMetaPageList& pages, int index) {
+  if (job_ == nullptr) return;
+  const QPicture& picture = pages.Get(index).Picture();
+  const QRect source = picture.boundingRect();
+  const QRect target = printer_->pageLayout().paintRectPixels(printer_->resolution());
+  if (source.width() <= 0 || source.height() <= 0) return;
+  QPainter& painter = job_->painter;
+  painter.save();
+  // Stretched over the printable page, whatever the printer's margins.
+  painter.scale(double(target.width()) / source.width(), double(target.height()) / source.height());
+  painter.drawPicture(-source.left(), -source.top(), picture);
+  painter.restore();
+}
+
+void TQPrinterTarget::EndJob() {
+  if (job_ == nullptr) return;
+  job_->painter.end();
+  job_.reset();
+}
+
+void TQPrinterTarget::AbortJob() {
+  if (job_ == nullptr) return;
+  printer_->abort();
+  job_->painter.end();
+  job_.reset();
+}
+
+bool TQPrinterTarget::InJob() const { return job_ != nullptr; }
+
+}  // namespace zelvora
