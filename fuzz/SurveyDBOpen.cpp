@@ -27,7 +27,8 @@ namespace fs = std::filesystem;
 const std::string& Folder() {
   static const std::string folder = [] {
     const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    const std::string path = std::string(base) + "/zelvora-fuzz-surveydb-" + std::to_string(getpid()) + "/";
+    const std::string path =
+        std::string(base) + "/zelvora-fuzz-surveydb-" + std::to_string(getpid()) + "/";
     fs::create_directories(path);
     return path;
   }();
@@ -75,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::size_t at = 0;
   while (at + 3 <= size) {
     const std::uint8_t code = data[at];
-    const std::size_t length = std::min<std::size_t>(data[at + 1] | (data[at + 2] << 8), size - at - 3);
+    const std::size_t length =
+        std::min<std::size_t>(data[at + 1] | (data[at + 2] << 8), size - at - 3);
     const int fileblock = (code & 0x0F) % kFileblockCount;
     const bool index = (code & 0x10) != 0;
     const std::string path = folder + FileblockInfo(fileblock).BaseName + (index ? ".IX" : ".DAT");
@@ -119,9 +121,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       db.FindOrphans();
       if (first_fileblock >= 0) {
         const auto length = static_cast<std::size_t>(FileblockInfo(first_fileblock).RecordLength);
-        std::vector<unsigned char> record(first_record.begin(),
-                                          first_record.begin() +
-                                              static_cast<long>(std::min(length, first_record.size())));
+        std::vector<unsigned char> record(
+            first_record.begin(),
+            first_record.begin() + static_cast<long>(std::min(length, first_record.size())));
         db.MergeRecord(first_fileblock, true, record);
       }
       db.ReindexAll();

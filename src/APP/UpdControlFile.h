@@ -34,8 +34,8 @@ class TUpdControlFile {
   // A control file holding these bytes (Windows-1252), with no path.
   static TUpdControlFile FromBytes(std::string_view bytes);
 
-  bool Exists() const { return FExists; }
-  const std::string& Path() const { return FPath; }
+  bool Exists() const { return exists_; }
+  const std::string& Path() const { return path_; }
 
   // The entries of the first section of that name (UTF-8), in file order.
   std::vector<std::string> Entries(std::string_view section) const;
@@ -48,9 +48,9 @@ class TUpdControlFile {
  private:
   void Parse(std::string_view utf8);
 
-  std::string FPath;
-  bool FExists = false;
-  TSectionedText FText;
+  std::string path_;
+  bool exists_ = false;
+  TSectionedText text_;
 };
 
 }  // namespace zelvora

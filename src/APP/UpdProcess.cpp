@@ -1,6 +1,5 @@
 #include "APP/UpdProcess.h"
 
-
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -133,16 +132,16 @@ std::vector<std::string> DefaultPackageFolders() {
 
 TUpdateProcessor::TUpdateProcessor(std::string folder, TNotice notice,
                                    std::vector<std::string> package_folders)
-    : FFolder(std::move(folder)),
-      FNotice(std::move(notice)),
+    : folder_(std::move(folder)),
+      notice_(std::move(notice)),
       package_folders_(std::move(package_folders)) {}
 
 std::string TUpdateProcessor::PathOf(const std::string& entry) const {
-  return (std::filesystem::path(FFolder) / entry).string();
+  return (std::filesystem::path(folder_) / entry).string();
 }
 
 void TUpdateProcessor::ProcessUpdates() {
-  TUpdControlFile control((std::filesystem::path(FFolder) / kUpdateControlFileName).string());
+  TUpdControlFile control((std::filesystem::path(folder_) / kUpdateControlFileName).string());
   // Written back however processing ends: the sections done are empty.
   auto write_back = [&control] {
     if (control.Exists()) control.Save();
@@ -174,7 +173,7 @@ void TUpdateProcessor::ProcessUpdates() {
 }
 
 bool TUpdateProcessor::HasPendingUpdates() const {
-  const TUpdControlFile control((std::filesystem::path(FFolder) / kUpdateControlFileName).string());
+  const TUpdControlFile control((std::filesystem::path(folder_) / kUpdateControlFileName).string());
   for (const char* section : {kSectionSurveys, kSectionExports, kSectionImports, kSectionRemove}) {
     if (!control.Entries(section).empty()) return true;
   }
@@ -196,7 +195,7 @@ void TUpdateProcessor::Replace(TDataRoot& root, std::unique_ptr<TSurvObject> obj
         const std::size_t experiences = Missing(stored.Experiences, carried.Experiences);
         const std::size_t sheets = Missing(stored.ScoreSheets, carried.ScoreSheets);
         if (subjects + experiences + sheets > 0) {
-          ++FRefused;
+          ++refused_;
           Notice("The company \"" + old->Name + "\" (" + old->ID.Text() +
                  ") was not replaced: replacing it would delete " +
                  Counted(subjects, "subject", "subjects") + ", " +

@@ -105,20 +105,20 @@ class TUpdateProcessor {
   // The root takes the object over in every case but the notice.
   void Replace(TDataRoot& root, std::unique_ptr<TSurvObject> object);
 
-  const std::string& Folder() const { return FFolder; }
+  const std::string& Folder() const { return folder_; }
   // Companies left unreplaced to keep their answers.
-  int Refused() const { return FRefused; }
+  int Refused() const { return refused_; }
 
  private:
   std::string PathOf(const std::string& entry) const;
   void Notice(const std::string& text) const {
-    if (FNotice) FNotice(text);
+    if (notice_) notice_(text);
   }
 
-  std::string FFolder;
-  TNotice FNotice;
+  std::string folder_;
+  TNotice notice_;
   std::vector<std::string> package_folders_;
-  int FRefused = 0;
+  int refused_ = 0;
 };
 
 }  // namespace zelvora

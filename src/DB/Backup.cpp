@@ -30,19 +30,19 @@ void RemoveQuietly(const std::string& path) {
 }  // namespace
 
 TBackup::TBackup(TSurveyDB& db, TFreeSpace& space, TBackupOperator& user)
-    : FDB(db), FSpace(space), FUser(user), FDate(Today()) {}
+    : FDB(db), space_(space), user_(user), date_(Today()) {}
 
 bool TBackup::AcceptDisk(std::string& folder) {
   for (;;) {
-    if (FUser.Cancelled()) return false;
-    if (!FSpace.Available(folder)) {
-      if (!FUser.WaitForDisk(TDiskPrompt::kDriveNotReady, DriveNotReadyMessage(folder), folder)) {
+    if (user_.Cancelled()) return false;
+    if (!space_.Available(folder)) {
+      if (!user_.WaitForDisk(TDiskPrompt::kDriveNotReady, DriveNotReadyMessage(folder), folder)) {
         return false;
       }
       continue;
     }
     if (HasFiles(folder)) {
-      if (!FUser.WaitForDisk(TDiskPrompt::kDiskNotEmpty, DiskNotEmptyMessage(), folder))
+      if (!user_.WaitForDisk(TDiskPrompt::kDiskNotEmpty, DiskNotEmptyMessage(), folder))
         return false;
       continue;
     }
@@ -51,21 +51,21 @@ bool TBackup::AcceptDisk(std::string& folder) {
 }
 
 TBackupOutcome TBackup::Run(std::string folder) {
-  FDisks = 0;
-  FArchiveSize = 0;
+  disks_ = 0;
+  archive_size_ = 0;
   if (!AcceptDisk(folder)) return TBackupOutcome::kCancelled;
 
-  FUser.Stage("\nPreparing database for backup...");
+  user_.Stage("\nPreparing database for backup...");
   const std::string archive = FDB.DataDir() + TSurveyDB::kArchiveName;
   RemoveQuietly(archive);  // a leftover of an interrupted backup
   const bool archived = FDB.ArchiveData([this](int& percent) {
-    if (FUser.Cancelled()) {
+    if (user_.Cancelled()) {
       percent = -1;
       return;
     }
-    FUser.Progress(std::clamp(percent, 0, 100));
+    user_.Progress(std::clamp(percent, 0, 100));
   });
-  if (!archived || FUser.Cancelled()) {
+  if (!archived || user_.Cancelled()) {
     RemoveQuietly(archive);
     return TBackupOutcome::kCancelled;
   }
@@ -82,14 +82,14 @@ TBackupOutcome TBackup::Run(std::string folder) {
 }
 
 bool TBackup::WriteDisks(std::string& folder, const std::string& archive) {
-  FUser.Stage("\nSaving backup data...");
+  user_.Stage("\nSaving backup data...");
   std::error_code ec;
   const std::uint64_t total = fs::file_size(archive, ec);
   if (ec) throw EBackupError("Could not read " + archive);
-  FArchiveSize = total;
+  archive_size_ = total;
   std::ifstream in(archive, std::ios::binary);
   if (!in) throw EBackupError("Could not read " + archive);
-  const std::string date = ShortDate(FDate);
+  const std::string date = ShortDate(date_);
 
   std::vector<char> block(kBlockSize);
   std::uint64_t copied = 0;
@@ -102,21 +102,21 @@ bool TBackup::WriteDisks(std::string& folder, const std::string& archive) {
       RemoveQuietly(InFolder(disk_folder, LabelName(disk)));
     };
     try {
-      if (FUser.Cancelled()) {
+      if (user_.Cancelled()) {
         drop_disk();
         return false;
       }
       WriteLabel(folder, disk, date, total);
       // Measured with the label on the disk, so the label's bytes are not
       // counted twice.
-      std::uint64_t free = FSpace.Available(folder).value_or(0);
+      std::uint64_t free = space_.Available(folder).value_or(0);
       const std::string piece_path = InFolder(folder, PieceName(disk));
       std::uint64_t on_disk = 0;
       {
         std::ofstream piece(piece_path, std::ios::binary | std::ios::trunc);
         if (!piece) throw EBackupError("Could not create " + piece_path);
         while (copied < total) {
-          if (FUser.Cancelled()) {
+          if (user_.Cancelled()) {
             piece.close();
             drop_disk();
             return false;
@@ -132,7 +132,7 @@ bool TBackup::WriteDisks(std::string& folder, const std::string& archive) {
           free -= length;
           copied += length;
           on_disk += length;
-          FUser.Progress(Percent(copied, total));
+          user_.Progress(Percent(copied, total));
         }
         piece.close();
         if (!piece) throw EBackupError("Could not write " + piece_path);
@@ -143,20 +143,20 @@ bool TBackup::WriteDisks(std::string& folder, const std::string& archive) {
       if (on_disk == 0 && copied < total) {
         // Not one block fits: this disk cannot be part of the set.
         drop_disk();
-        if (!FUser.WaitForDisk(TDiskPrompt::kDiskFull, DiskFullMessage(folder), folder) ||
+        if (!user_.WaitForDisk(TDiskPrompt::kDiskFull, DiskFullMessage(folder), folder) ||
             !AcceptDisk(folder)) {
           return false;
         }
         --disk;
         continue;
       }
-      FDisks = disk;
+      disks_ = disk;
       if (copied >= total) return true;
-      if (!FUser.WaitForDisk(TDiskPrompt::kNextBackupDisk, NextBackupDiskMessage(folder), folder) ||
+      if (!user_.WaitForDisk(TDiskPrompt::kNextBackupDisk, NextBackupDiskMessage(folder), folder) ||
           !AcceptDisk(folder)) {
         // The cancel comes while this disk is the current one.
         drop_disk();
-        FDisks = disk - 1;
+        disks_ = disk - 1;
         return false;
       }
     } catch (...) {

@@ -33,16 +33,16 @@ class TBackup {
   TBackup(TSurveyDB& db, TFreeSpace& space, TBackupOperator& user);
 
   // The backup's date, as written on the labels (today unless set).
-  void SetDate(double date) { FDate = date; }
+  void SetDate(double date) { date_ = date; }
 
   // Backs the database up onto the disk in `folder` and the disks after it.
   // Failures raise EBackupError (or the archive's ECompressException, the
   // database's ETableException) after the cleanup above.
   TBackupOutcome Run(std::string folder);
   // The number of disks written by the last Run.
-  int DisksWritten() const { return FDisks; }
+  int DisksWritten() const { return disks_; }
   // The archive's size in bytes of the last Run.
-  std::uint64_t ArchiveSize() const { return FArchiveSize; }
+  std::uint64_t ArchiveSize() const { return archive_size_; }
 
  private:
   // Waits until the disk in `folder` is ready and empty; false on cancel.
@@ -50,11 +50,11 @@ class TBackup {
   bool WriteDisks(std::string& folder, const std::string& archive);
 
   TSurveyDB& FDB;
-  TFreeSpace& FSpace;
-  TBackupOperator& FUser;
-  double FDate = 0;
-  int FDisks = 0;
-  std::uint64_t FArchiveSize = 0;
+  TFreeSpace& space_;
+  TBackupOperator& user_;
+  double date_ = 0;
+  int disks_ = 0;
+  std::uint64_t archive_size_ = 0;
 };
 
 }  // namespace zelvora

@@ -23,7 +23,7 @@ std::optional<std::uint64_t> TFolderFreeSpace::Available(const std::string& fold
     return std::nullopt;
   }
   std::uint64_t available = info.available;
-  if (FDiskSize) {
+  if (disk_size_) {
     std::uint64_t used = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder, ec)) {
       std::error_code size_ec;
@@ -32,7 +32,7 @@ std::optional<std::uint64_t> TFolderFreeSpace::Available(const std::string& fold
         if (!size_ec) used += size;
       }
     }
-    const std::uint64_t left = used >= *FDiskSize ? 0 : *FDiskSize - used;
+    const std::uint64_t left = used >= *disk_size_ ? 0 : *disk_size_ - used;
     if (left < available) available = left;
   }
   return available;

@@ -68,11 +68,11 @@ class TFreeSpace {
 class TFolderFreeSpace : public TFreeSpace {
  public:
   explicit TFolderFreeSpace(std::optional<std::uint64_t> disk_size = std::nullopt)
-      : FDiskSize(disk_size) {}
+      : disk_size_(disk_size) {}
   std::optional<std::uint64_t> Available(const std::string& folder) override;
 
  private:
-  std::optional<std::uint64_t> FDiskSize;
+  std::optional<std::uint64_t> disk_size_;
 };
 
 namespace backupdisk {

@@ -33,8 +33,8 @@ int CategoryNumber(const std::string& text) {
 TCompany::TCompany() : Categories(DefaultCategories()) {}
 
 TCompany::~TCompany() {
-  DestroyList(FDepartments);
-  DestroyList(FRaters);
+  DestroyList(departments_);
+  DestroyList(raters_);
 }
 
 std::string TCompany::DefaultCategories() {
@@ -49,12 +49,12 @@ std::string TCompany::DefaultCategories() {
 }
 
 TDepartmentList& TCompany::Departments() {
-  return LazyList(FDepartments, FDepartmentsLoaded,
+  return LazyList(departments_, departments_loaded_,
                   [this](TDepartmentList& list) { SurveyDB().LoadDepartments(ID, list); });
 }
 
 TRaterList& TCompany::Raters() {
-  return LazyList(FRaters, FRatersLoaded,
+  return LazyList(raters_, raters_loaded_,
                   [this](TRaterList& list) { SurveyDB().LoadRaters(ID, list); });
 }
 
@@ -124,17 +124,17 @@ TRater* TCompany::EnsureRater(const std::string& name) {
 }
 
 void TCompany::Update(TObservable& list, TSurvObject* item, int code) {
-  const bool departments = &list == FDepartments.get();
-  const bool raters = &list == FRaters.get();
+  const bool departments = &list == departments_.get();
+  const bool raters = &list == raters_.get();
   if (!departments && !raters) return;
   switch (code) {
     case ncAdd:
       if (departments) {
         static_cast<TDepartment*>(item)->Company = this;
-        StoreAddedChild(*item, FDepartmentsLoaded, true);
+        StoreAddedChild(*item, departments_loaded_, true);
       } else {
         static_cast<TRater*>(item)->Company = this;
-        StoreAddedChild(*item, FRatersLoaded, false);
+        StoreAddedChild(*item, raters_loaded_, false);
       }
       break;
     case ncDelete:
@@ -166,13 +166,13 @@ bool TCompany::InsertRecord() { return SurveyDB().Insert(*this); }
 
 void TCompany::StoreTree() {
   InsertRecord();
-  auto& departments = EnsureList(FDepartments);
+  auto& departments = EnsureList(departments_);
   for (TSurvObject* department : std::vector<TSurvObject*>(departments.Raw()))
     department->StoreTree();
-  FDepartmentsLoaded = true;
-  auto& raters = EnsureList(FRaters);
+  departments_loaded_ = true;
+  auto& raters = EnsureList(raters_);
   for (TSurvObject* rater : std::vector<TSurvObject*>(raters.Raw())) rater->StoreTree();
-  FRatersLoaded = true;
+  raters_loaded_ = true;
 }
 
 }  // namespace zelvora

@@ -36,8 +36,8 @@ class TCompany : public TSurvObject {
 
   TDepartmentList& Departments();
   TRaterList& Raters();
-  bool DepartmentsLoaded() const { return FDepartmentsLoaded; }
-  bool RatersLoaded() const { return FRatersLoaded; }
+  bool DepartmentsLoaded() const { return departments_loaded_; }
+  bool RatersLoaded() const { return raters_loaded_; }
 
   // Appends one entry per complete category entry, in table order; raises
   // LastCategoryNumber to the number of entries when it is smaller. A number
@@ -74,10 +74,10 @@ class TCompany : public TSurvObject {
   static std::string DefaultCategories();
 
  private:
-  std::unique_ptr<TDepartmentList> FDepartments;
-  std::unique_ptr<TRaterList> FRaters;
-  bool FDepartmentsLoaded = false;
-  bool FRatersLoaded = false;
+  std::unique_ptr<TDepartmentList> departments_;
+  std::unique_ptr<TRaterList> raters_;
+  bool departments_loaded_ = false;
+  bool raters_loaded_ = false;
 };
 
 }  // namespace zelvora

@@ -7,71 +7,71 @@
 namespace zelvora {
 
 TDataRoot::~TDataRoot() {
-  DestroyList(FCompanies);
-  DestroyList(FLibrarySurveys);
-  DestroyList(FLibrarySkillAreas);
+  DestroyList(companies_);
+  DestroyList(library_surveys_);
+  DestroyList(library_skill_areas_);
 }
 
 // The root has no record of its own, so unlike the other objects it loads
 // its lists in every State but 4.
 TCompanyList& TDataRoot::Companies() {
-  if (!FCompanies) {
-    FCompanies = std::make_unique<TCompanyList>();
-    FCompanies->AddObserver(this);
+  if (!companies_) {
+    companies_ = std::make_unique<TCompanyList>();
+    companies_->AddObserver(this);
     if (State != osBuiltOutside) {
       try {
-        SurveyDB().LoadCompanies(*FCompanies);
+        SurveyDB().LoadCompanies(*companies_);
       } catch (...) {
-        DestroyList(FCompanies);
+        DestroyList(companies_);
         throw;
       }
     }
-    FCompaniesLoaded = true;
+    companies_loaded_ = true;
   }
-  return *FCompanies;
+  return *companies_;
 }
 
 TSurveyList& TDataRoot::LibrarySurveys() {
-  if (!FLibrarySurveys) {
-    FLibrarySurveys = std::make_unique<TSurveyList>();
-    FLibrarySurveys->AddObserver(this);
+  if (!library_surveys_) {
+    library_surveys_ = std::make_unique<TSurveyList>();
+    library_surveys_->AddObserver(this);
     if (State != osBuiltOutside) {
       try {
-        SurveyDB().LoadSurveys(TObjectID{}, *FLibrarySurveys);
+        SurveyDB().LoadSurveys(TObjectID{}, *library_surveys_);
       } catch (...) {
-        DestroyList(FLibrarySurveys);
+        DestroyList(library_surveys_);
         throw;
       }
     }
-    FLibrarySurveysLoaded = true;
+    library_surveys_loaded_ = true;
   }
-  return *FLibrarySurveys;
+  return *library_surveys_;
 }
 
 TSkillAreaList& TDataRoot::LibrarySkillAreas() {
-  if (!FLibrarySkillAreas) {
-    FLibrarySkillAreas = std::make_unique<TSkillAreaList>();
-    FLibrarySkillAreas->AddObserver(this);
+  if (!library_skill_areas_) {
+    library_skill_areas_ = std::make_unique<TSkillAreaList>();
+    library_skill_areas_->AddObserver(this);
     if (State != osBuiltOutside) {
       try {
-        SurveyDB().LoadSkillAreas(TObjectID{}, *FLibrarySkillAreas);
+        SurveyDB().LoadSkillAreas(TObjectID{}, *library_skill_areas_);
       } catch (...) {
-        DestroyList(FLibrarySkillAreas);
+        DestroyList(library_skill_areas_);
         throw;
       }
     }
-    FLibrarySkillAreasLoaded = true;
+    library_skill_areas_loaded_ = true;
   }
-  return *FLibrarySkillAreas;
+  return *library_skill_areas_;
 }
 
 void TDataRoot::Reset() {
-  DestroyList(FCompanies);
-  DestroyList(FLibrarySurveys);
-  DestroyList(FLibrarySkillAreas);
-  FCompaniesLoaded = false;
-  FLibrarySurveysLoaded = false;
-  FLibrarySkillAreasLoaded = false;
+  DestroyList(companies_);
+  DestroyList(library_surveys_);
+  DestroyList(library_skill_areas_);
+  companies_loaded_ = false;
+  library_surveys_loaded_ = false;
+  library_skill_areas_loaded_ = false;
 }
 
 bool TDataRoot::AddBuiltInSurveys() {
@@ -89,16 +89,16 @@ bool TDataRoot::AddBuiltInSurveys() {
 
 void TDataRoot::Update(TObservable& list, TSurvObject* item, int code) {
   bool loaded;
-  if (&list == FCompanies.get()) {
-    loaded = FCompaniesLoaded;
-  } else if (&list == FLibrarySurveys.get()) {
-    loaded = FLibrarySurveysLoaded;
+  if (&list == companies_.get()) {
+    loaded = companies_loaded_;
+  } else if (&list == library_surveys_.get()) {
+    loaded = library_surveys_loaded_;
     if (code == ncAdd) {
       TSurveyDBBase* db = GetSurveyDB();
       static_cast<TSurvey*>(item)->Department = db ? db->LibraryDepartment() : nullptr;
     }
-  } else if (&list == FLibrarySkillAreas.get()) {
-    loaded = FLibrarySkillAreasLoaded;
+  } else if (&list == library_skill_areas_.get()) {
+    loaded = library_skill_areas_loaded_;
     if (code == ncAdd) {
       TSurveyDBBase* db = GetSurveyDB();
       static_cast<TSkillArea*>(item)->Survey = db ? db->LibrarySurvey() : nullptr;

@@ -31,9 +31,9 @@ class TDataRoot : public TSurvObject {
   TCompanyList& Companies();
   TSurveyList& LibrarySurveys();
   TSkillAreaList& LibrarySkillAreas();
-  bool CompaniesLoaded() const { return FCompaniesLoaded; }
-  bool LibrarySurveysLoaded() const { return FLibrarySurveysLoaded; }
-  bool LibrarySkillAreasLoaded() const { return FLibrarySkillAreasLoaded; }
+  bool CompaniesLoaded() const { return companies_loaded_; }
+  bool LibrarySurveysLoaded() const { return library_surveys_loaded_; }
+  bool LibrarySkillAreasLoaded() const { return library_skill_areas_loaded_; }
 
   void Reset();
   // When the library holds no survey, adds the built-in "User Skill Areas"
@@ -51,12 +51,12 @@ class TDataRoot : public TSurvObject {
   std::string DisplayText() const override { return std::string(); }
 
  private:
-  std::unique_ptr<TCompanyList> FCompanies;
-  std::unique_ptr<TSurveyList> FLibrarySurveys;
-  std::unique_ptr<TSkillAreaList> FLibrarySkillAreas;
-  bool FCompaniesLoaded = false;
-  bool FLibrarySurveysLoaded = false;
-  bool FLibrarySkillAreasLoaded = false;
+  std::unique_ptr<TCompanyList> companies_;
+  std::unique_ptr<TSurveyList> library_surveys_;
+  std::unique_ptr<TSkillAreaList> library_skill_areas_;
+  bool companies_loaded_ = false;
+  bool library_surveys_loaded_ = false;
+  bool library_skill_areas_loaded_ = false;
 };
 
 }  // namespace zelvora

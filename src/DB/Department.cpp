@@ -10,38 +10,39 @@ namespace zelvora {
 TDepartment::~TDepartment() {
   // Experiences first: the derived lists of subjects and surveys only
   // mirror them and are never read while they go.
-  DestroyList(FExperiences);
-  DestroyList(FSurveys);
-  DestroyList(FSubjects);
-  FParked.clear();
+  DestroyList(experiences_);
+  DestroyList(surveys_);
+  DestroyList(subjects_);
+  parked_.clear();
 }
 
 void TDepartment::FreeParked() {
-  std::erase_if(FParked, [](const std::unique_ptr<TSurvObject>& parked) { return !parked->IsBusy(); });
+  std::erase_if(parked_,
+                [](const std::unique_ptr<TSurvObject>& parked) { return !parked->IsBusy(); });
 }
 
 TSurveyList& TDepartment::Surveys() {
-  return LazyList(FSurveys, FSurveysLoaded,
+  return LazyList(surveys_, surveys_loaded_,
                   [this](TSurveyList& list) { SurveyDB().LoadSurveys(ID, list); });
 }
 
 TSubjectList& TDepartment::Subjects() {
-  return LazyList(FSubjects, FSubjectsLoaded,
+  return LazyList(subjects_, subjects_loaded_,
                   [this](TSubjectList& list) { SurveyDB().LoadSubjects(ID, list); });
 }
 
 TExperienceList& TDepartment::Experiences() {
-  return LazyList(FExperiences, FExperiencesLoaded,
+  return LazyList(experiences_, experiences_loaded_,
                   [this](TExperienceList& list) { SurveyDB().LoadExperiences(ID, list); });
 }
 
 void TDepartment::ForgetEverywhere(TSurvObject* leaving) {
-  if (leaving->Kind() == okExperience && FExperiences) {
+  if (leaving->Kind() == okExperience && experiences_) {
     // The subject and survey of a leaving experience stop mirroring each
     // other when no other experience links them.
     auto* experience = static_cast<TExperience*>(leaving);
     bool still_linked = false;
-    for (TSurvObject* item : FExperiences->Raw()) {
+    for (TSurvObject* item : experiences_->Raw()) {
       auto* other = static_cast<TExperience*>(item);
       if (other != experience && other->SubjectID == experience->SubjectID &&
           other->SurveyID == experience->SurveyID) {
@@ -49,53 +50,53 @@ void TDepartment::ForgetEverywhere(TSurvObject* leaving) {
         break;
       }
     }
-    TSubject* subject = FSubjects ? FSubjects->FindByID(experience->SubjectID) : nullptr;
-    TSurvey* survey = FSurveys ? FSurveys->FindByID(experience->SurveyID) : nullptr;
+    TSubject* subject = subjects_ ? subjects_->FindByID(experience->SubjectID) : nullptr;
+    TSurvey* survey = surveys_ ? surveys_->FindByID(experience->SurveyID) : nullptr;
     if (!still_linked && subject != nullptr && survey != nullptr) {
       if (subject->SurveysIfAny()) subject->SurveysIfAny()->Forget(survey);
       if (survey->SubjectsIfAny()) survey->SubjectsIfAny()->Forget(subject);
     }
   }
-  if (FSubjects) {
-    for (TSurvObject* item : FSubjects->Raw()) {
+  if (subjects_) {
+    for (TSurvObject* item : subjects_->Raw()) {
       auto* subject = static_cast<TSubject*>(item);
       if (subject->ExperiencesIfAny()) subject->ExperiencesIfAny()->Forget(leaving);
       if (subject->SurveysIfAny()) subject->SurveysIfAny()->Forget(leaving);
     }
   }
-  if (FSurveys) {
-    for (TSurvObject* item : FSurveys->Raw()) {
+  if (surveys_) {
+    for (TSurvObject* item : surveys_->Raw()) {
       auto* survey = static_cast<TSurvey*>(item);
       if (survey->SubjectsIfAny()) survey->SubjectsIfAny()->Forget(leaving);
       if (survey->ExperiencesIfAny()) survey->ExperiencesIfAny()->Forget(leaving);
     }
   }
-  if (FExperiences) {
-    for (TSurvObject* item : FExperiences->Raw()) {
+  if (experiences_) {
+    for (TSurvObject* item : experiences_->Raw()) {
       static_cast<TExperience*>(item)->ForgetReference(leaving);
     }
   }
 }
 
 void TDepartment::Update(TObservable& list, TSurvObject* item, int code) {
-  const bool surveys = &list == FSurveys.get();
-  const bool subjects = &list == FSubjects.get();
-  const bool experiences = &list == FExperiences.get();
+  const bool surveys = &list == surveys_.get();
+  const bool subjects = &list == subjects_.get();
+  const bool experiences = &list == experiences_.get();
   if (!surveys && !subjects && !experiences) return;
-  if (!FParked.empty()) FreeParked();
+  if (!parked_.empty()) FreeParked();
   switch (code) {
     case ncAdd:
       if (surveys) {
         static_cast<TSurvey*>(item)->Department = this;
-        StoreAddedChild(*item, FSurveysLoaded, true);
+        StoreAddedChild(*item, surveys_loaded_, true);
       } else if (subjects) {
         static_cast<TSubject*>(item)->Department = this;
-        StoreAddedChild(*item, FSubjectsLoaded, false);
+        StoreAddedChild(*item, subjects_loaded_, false);
       } else {
         auto* experience = static_cast<TExperience*>(item);
         experience->Department = this;
         experience->SyncReferenceIDs();
-        StoreAddedChild(*item, FExperiencesLoaded, false);
+        StoreAddedChild(*item, experiences_loaded_, false);
       }
       break;
     case ncDelete:
@@ -104,7 +105,7 @@ void TDepartment::Update(TObservable& list, TSurvObject* item, int code) {
       if (item->Delete()) {
         ForgetEverywhere(item);
         if (item->IsBusy()) {
-          FParked.emplace_back(item);
+          parked_.emplace_back(item);
         } else {
           delete item;
         }
@@ -142,15 +143,15 @@ bool TDepartment::InsertRecord() { return SurveyDB().Insert(*this); }
 
 void TDepartment::StoreTree() {
   InsertRecord();
-  auto& experiences = EnsureList(FExperiences);
+  auto& experiences = EnsureList(experiences_);
   for (TSurvObject* item : std::vector<TSurvObject*>(experiences.Raw())) item->StoreTree();
-  FExperiencesLoaded = true;
-  auto& surveys = EnsureList(FSurveys);
+  experiences_loaded_ = true;
+  auto& surveys = EnsureList(surveys_);
   for (TSurvObject* item : std::vector<TSurvObject*>(surveys.Raw())) item->StoreTree();
-  FSurveysLoaded = true;
-  auto& subjects = EnsureList(FSubjects);
+  surveys_loaded_ = true;
+  auto& subjects = EnsureList(subjects_);
   for (TSurvObject* item : std::vector<TSurvObject*>(subjects.Raw())) item->StoreTree();
-  FSubjectsLoaded = true;
+  subjects_loaded_ = true;
 }
 
 }  // namespace zelvora

@@ -24,19 +24,19 @@ class TDepartment : public TSurvObject {
   TDepartment() = default;
   ~TDepartment() override;
 
-  std::string Name;            // up to 35 characters when stored
+  std::string Name;             // up to 35 characters when stored
   TCompany* Company = nullptr;  // owner
 
   TSurveyList& Surveys();
   TSubjectList& Subjects();
   TExperienceList& Experiences();
-  bool SurveysLoaded() const { return FSurveysLoaded; }
-  bool SubjectsLoaded() const { return FSubjectsLoaded; }
-  bool ExperiencesLoaded() const { return FExperiencesLoaded; }
+  bool SurveysLoaded() const { return surveys_loaded_; }
+  bool SubjectsLoaded() const { return subjects_loaded_; }
+  bool ExperiencesLoaded() const { return experiences_loaded_; }
   // The lists if they exist, without creating or loading them.
-  TSurveyList* SurveysIfAny() const { return FSurveys.get(); }
-  TSubjectList* SubjectsIfAny() const { return FSubjects.get(); }
-  TExperienceList* ExperiencesIfAny() const { return FExperiences.get(); }
+  TSurveyList* SurveysIfAny() const { return surveys_.get(); }
+  TSubjectList* SubjectsIfAny() const { return subjects_.get(); }
+  TExperienceList* ExperiencesIfAny() const { return experiences_.get(); }
 
   void Update(TObservable& list, TSurvObject* item, int code) override;
   bool Delete() override;
@@ -60,13 +60,13 @@ class TDepartment : public TSurvObject {
   // removed, through its own derived list, the survey whose cascade deleted
   // the subject). They are no longer in any list and are freed at the
   // department's next notification or with the department.
-  std::vector<std::unique_ptr<TSurvObject>> FParked;
-  std::unique_ptr<TSurveyList> FSurveys;
-  std::unique_ptr<TSubjectList> FSubjects;
-  std::unique_ptr<TExperienceList> FExperiences;
-  bool FSurveysLoaded = false;
-  bool FSubjectsLoaded = false;
-  bool FExperiencesLoaded = false;
+  std::vector<std::unique_ptr<TSurvObject>> parked_;
+  std::unique_ptr<TSurveyList> surveys_;
+  std::unique_ptr<TSubjectList> subjects_;
+  std::unique_ptr<TExperienceList> experiences_;
+  bool surveys_loaded_ = false;
+  bool subjects_loaded_ = false;
+  bool experiences_loaded_ = false;
 };
 
 }  // namespace zelvora

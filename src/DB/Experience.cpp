@@ -11,44 +11,44 @@
 #include "base/Text.h"
 
 namespace zelvora {
-TExperience::~TExperience() { DestroyList(FScoreSheets); }
+TExperience::~TExperience() { DestroyList(score_sheets_); }
 
 TSubject* TExperience::Subject() {
-  if (FSubject == nullptr && Department != nullptr) {
-    FSubject = Department->Subjects().FindByID(SubjectID);
+  if (subject_ == nullptr && Department != nullptr) {
+    subject_ = Department->Subjects().FindByID(SubjectID);
   }
-  return FSubject;
+  return subject_;
 }
 
 TSurvey* TExperience::Survey() {
-  if (FSurvey == nullptr && Department != nullptr) {
-    FSurvey = Department->Surveys().FindByID(SurveyID);
+  if (survey_ == nullptr && Department != nullptr) {
+    survey_ = Department->Surveys().FindByID(SurveyID);
   }
-  return FSurvey;
+  return survey_;
 }
 
 void TExperience::SetSubject(TSubject* subject) {
-  FSubject = subject;
+  subject_ = subject;
   if (subject != nullptr) SubjectID = subject->ID;
 }
 
 void TExperience::SetSurvey(TSurvey* survey) {
-  FSurvey = survey;
+  survey_ = survey;
   if (survey != nullptr) SurveyID = survey->ID;
 }
 
 void TExperience::ForgetReference(const TSurvObject* object) {
-  if (FSubject == object) FSubject = nullptr;
-  if (FSurvey == object) FSurvey = nullptr;
+  if (subject_ == object) subject_ = nullptr;
+  if (survey_ == object) survey_ = nullptr;
 }
 
 void TExperience::SyncReferenceIDs() {
-  if (FSubject != nullptr) SubjectID = FSubject->ID;
-  if (FSurvey != nullptr) SurveyID = FSurvey->ID;
+  if (subject_ != nullptr) SubjectID = subject_->ID;
+  if (survey_ != nullptr) SurveyID = survey_->ID;
 }
 
 TScoreSheetList& TExperience::ScoreSheets() {
-  return LazyList(FScoreSheets, FScoreSheetsLoaded,
+  return LazyList(score_sheets_, score_sheets_loaded_,
                   [this](TScoreSheetList& list) { SurveyDB().LoadScoreSheets(ID, list); });
 }
 
@@ -58,12 +58,12 @@ bool TExperience::HasRaterName(const std::string& name) const {
 }
 
 void TExperience::Update(TObservable& list, TSurvObject* item, int code) {
-  if (&list != FScoreSheets.get()) return;
+  if (&list != score_sheets_.get()) return;
   switch (code) {
     case ncAdd: {
       auto* sheet = static_cast<TScoreSheet*>(item);
       sheet->Experience = this;
-      StoreAddedChild(*sheet, FScoreSheetsLoaded, true);
+      StoreAddedChild(*sheet, score_sheets_loaded_, true);
       RaterNames.push_back(sheet->RaterName);
       break;
     }
@@ -77,7 +77,7 @@ void TExperience::Update(TObservable& list, TSurvObject* item, int code) {
       break;
     }
     case ncDestroy:
-      FreeAll(*FScoreSheets);
+      FreeAll(*score_sheets_);
       RaterNames.clear();
       break;
     default:
@@ -108,9 +108,9 @@ bool TExperience::InsertRecord() {
 
 void TExperience::StoreTree() {
   InsertRecord();
-  auto& sheets = EnsureList(FScoreSheets);
+  auto& sheets = EnsureList(score_sheets_);
   for (TSurvObject* sheet : std::vector<TSurvObject*>(sheets.Raw())) sheet->StoreTree();
-  FScoreSheetsLoaded = true;
+  score_sheets_loaded_ = true;
 }
 
 std::string TExperience::DisplayText() const { return FormatIsoDate(ExperienceDate); }

@@ -40,7 +40,7 @@ class TExperience : public TSurvObject {
   void SyncReferenceIDs();
 
   TScoreSheetList& ScoreSheets();
-  bool ScoreSheetsLoaded() const { return FScoreSheetsLoaded; }
+  bool ScoreSheetsLoaded() const { return score_sheets_loaded_; }
   // Whether some score sheet has this rater name (case ignored).
   bool HasRaterName(const std::string& name) const;
 
@@ -56,10 +56,10 @@ class TExperience : public TSurvObject {
   std::string DisplayText() const override;
 
  private:
-  TSubject* FSubject = nullptr;
-  TSurvey* FSurvey = nullptr;
-  std::unique_ptr<TScoreSheetList> FScoreSheets;
-  bool FScoreSheetsLoaded = false;
+  TSubject* subject_ = nullptr;
+  TSurvey* survey_ = nullptr;
+  std::unique_ptr<TScoreSheetList> score_sheets_;
+  bool score_sheets_loaded_ = false;
 };
 
 }  // namespace zelvora

@@ -51,32 +51,32 @@ std::uint32_t Fnv1a(const unsigned char* data, std::size_t size) {
 // Closes the descriptor however the read ends.
 class TFd {
  public:
-  explicit TFd(int fd) : FFd(fd) {}
+  explicit TFd(int fd) : fd_(fd) {}
   ~TFd() {
-    if (FFd >= 0) ::close(FFd);
+    if (fd_ >= 0) ::close(fd_);
   }
   TFd(const TFd&) = delete;
   TFd& operator=(const TFd&) = delete;
-  int Get() const { return FFd; }
+  int Get() const { return fd_; }
 
  private:
-  int FFd;
+  int fd_;
 };
 
 }  // namespace
 
-TIDCounterFile::TIDCounterFile(std::string path) : FPath(std::move(path)) {}
+TIDCounterFile::TIDCounterFile(std::string path) : path_(std::move(path)) {}
 
 bool TIDCounterFile::Load() {
   unsigned char bytes[kFileSize + 1] = {};
   ssize_t got = -1;
   {
-    TFd fd(::open(FPath.c_str(), O_RDONLY | O_CLOEXEC));
+    TFd fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0) {
-      if (errno != ENOENT) Fail(FPath, "read");
+      if (errno != ENOENT) Fail(path_, "read");
     } else {
       got = ::read(fd.Get(), bytes, sizeof bytes);
-      if (got < 0) Fail(FPath, "read");
+      if (got < 0) Fail(path_, "read");
     }
   }
   if (got == static_cast<ssize_t>(kFileSize) && std::memcmp(bytes + kMagicOffset, kMagic, 4) == 0 &&
@@ -84,22 +84,22 @@ bool TIDCounterFile::Load() {
     const auto origin = static_cast<std::int32_t>(le::Get32(bytes + kOriginOffset));
     const auto next = static_cast<std::int32_t>(le::Get32(bytes + kNextOffset));
     if (origin > kLastBuiltInOrigin && next >= 1) {
-      FOrigin = origin;
-      FNext = next;
+      origin_ = origin;
+      next_ = next;
       return true;
     }
   }
   // Missing or damaged: a new origin cannot meet any ID handed out before.
   const std::int32_t origin = ChooseRandomOrigin();
   Write(origin, 1);
-  FOrigin = origin;
-  FNext = 1;
+  origin_ = origin;
+  next_ = 1;
   return got < 0;
 }
 
 void TIDCounterFile::StoreNextSerial(std::int32_t next) {
-  Write(FOrigin, next);
-  FNext = next;
+  Write(origin_, next);
+  next_ = next;
 }
 
 void TIDCounterFile::Write(std::int32_t origin, std::int32_t next) {
@@ -110,12 +110,12 @@ void TIDCounterFile::Write(std::int32_t origin, std::int32_t next) {
   le::Put32(bytes + kHashOffset, Fnv1a(bytes, kHashOffset));
 
   try {
-    WriteFileAtomically(FPath, std::string_view(reinterpret_cast<const char*>(bytes), kFileSize));
+    WriteFileAtomically(path_, std::string_view(reinterpret_cast<const char*>(bytes), kFileSize));
   } catch (const EAtomicWriteError& error) {
     const char* what = "replaced";
     if (error.FailedStep() == EAtomicWriteError::Step::kCreate) what = "created";
     if (error.FailedStep() == EAtomicWriteError::Step::kWrite) what = "written";
-    throw ESurvObjError("The ID source file " + FPath + " could not be " + what + ": " +
+    throw ESurvObjError("The ID source file " + path_ + " could not be " + what + ": " +
                         error.Reason());
   }
 }

@@ -32,18 +32,18 @@ class TIDCounterFile : public TIDCounterStore {
   // existed but was damaged and was replaced.
   bool Load();
 
-  std::int32_t Origin() override { return FOrigin; }
-  std::int32_t NextSerial() override { return FNext; }
+  std::int32_t Origin() override { return origin_; }
+  std::int32_t NextSerial() override { return next_; }
   void StoreNextSerial(std::int32_t next) override;
 
-  const std::string& Path() const { return FPath; }
+  const std::string& Path() const { return path_; }
 
  private:
   void Write(std::int32_t origin, std::int32_t next);
 
-  std::string FPath;
-  std::int32_t FOrigin = 0;
-  std::int32_t FNext = 1;
+  std::string path_;
+  std::int32_t origin_ = 0;
+  std::int32_t next_ = 1;
 };
 
 }  // namespace zelvora

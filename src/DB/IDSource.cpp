@@ -21,33 +21,33 @@ std::int32_t ChooseRandomOrigin() {
 }
 
 TObjectID TIDSource::NextID() {
-  if (FRemaining > 0) {
-    const TObjectID id{FOrigin, FNext};
-    --FRemaining;
-    ++FNext;
+  if (remaining_ > 0) {
+    const TObjectID id{origin_, next_};
+    --remaining_;
+    ++next_;
     return id;
   }
-  const std::int32_t origin = FStore.Origin();
-  const std::int32_t next = FStore.NextSerial();
+  const std::int32_t origin = store_.Origin();
+  const std::int32_t next = store_.NextSerial();
   // The last serial is never handed out, so the counter never wraps.
   if (next >= kMaxSerial) Exhausted();
-  FStore.StoreNextSerial(next + 1);
+  store_.StoreNextSerial(next + 1);
   return TObjectID{origin, next};
 }
 
 void TIDSource::ReserveIDs(int count) {
   if (count < 0) throw ESurvObjError("ReserveIDs: Invalid count");
-  const std::int32_t origin = FStore.Origin();
-  const std::int32_t next = FStore.NextSerial();
+  const std::int32_t origin = store_.Origin();
+  const std::int32_t next = store_.NextSerial();
   if (static_cast<long long>(next) + count >= kMaxSerial) Exhausted();
-  FStore.StoreNextSerial(next + count);
-  FOrigin = origin;
-  FNext = next;
-  FRemaining = count;
+  store_.StoreNextSerial(next + count);
+  origin_ = origin;
+  next_ = next;
+  remaining_ = count;
 }
 
 TMemoryIDCounterStore::TMemoryIDCounterStore(std::int32_t origin, std::int32_t next_serial)
-    : FOrigin(origin), FNext(next_serial) {
+    : origin_(origin), next_(next_serial) {
   if (origin <= kLastBuiltInOrigin) throw ESurvObjError("The ID origin must be above 10");
 }
 

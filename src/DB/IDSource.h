@@ -29,34 +29,34 @@ std::int32_t ChooseRandomOrigin();
 
 class TIDSource {
  public:
-  explicit TIDSource(TIDCounterStore& store) : FStore(store) {}
+  explicit TIDSource(TIDCounterStore& store) : store_(store) {}
 
   TObjectID NextID();
   // Fetches the origin and counter once, advances the stored counter by
   // `count` and keeps those serials for the next NextID calls. A negative
   // count fails with "ReserveIDs: Invalid count".
   void ReserveIDs(int count);
-  int Reserved() const { return FRemaining; }
+  int Reserved() const { return remaining_; }
 
  private:
-  TIDCounterStore& FStore;
-  std::int32_t FOrigin = 0;
-  std::int32_t FNext = 0;
-  int FRemaining = 0;
+  TIDCounterStore& store_;
+  std::int32_t origin_ = 0;
+  std::int32_t next_ = 0;
+  int remaining_ = 0;
 };
 
 // A counter store kept in memory only.
 class TMemoryIDCounterStore : public TIDCounterStore {
  public:
   TMemoryIDCounterStore(std::int32_t origin, std::int32_t next_serial);
-  std::int32_t Origin() override { return FOrigin; }
-  std::int32_t OriginValue() const { return FOrigin; }
-  std::int32_t NextSerial() override { return FNext; }
-  void StoreNextSerial(std::int32_t next) override { FNext = next; }
+  std::int32_t Origin() override { return origin_; }
+  std::int32_t OriginValue() const { return origin_; }
+  std::int32_t NextSerial() override { return next_; }
+  void StoreNextSerial(std::int32_t next) override { next_ = next; }
 
  private:
-  std::int32_t FOrigin;
-  std::int32_t FNext;
+  std::int32_t origin_;
+  std::int32_t next_;
 };
 
 }  // namespace zelvora

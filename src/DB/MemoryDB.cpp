@@ -72,24 +72,24 @@ struct TMemoryDB::Impl {
 TMemoryDB::TMemoryDB() : TMemoryDB(ChooseRandomOrigin(), 1) {}
 
 TMemoryDB::TMemoryDB(std::int32_t origin, std::int32_t first_serial)
-    : FCounter(origin, first_serial), FIDs(FCounter), FImpl(std::make_unique<Impl>()) {}
+    : counter_(origin, first_serial), ids_(counter_), impl_(std::make_unique<Impl>()) {}
 
 TMemoryDB::~TMemoryDB() { Close(); }
 
 void TMemoryDB::Open() {
-  if (FOpen) return;
-  FOpen = true;
+  if (open_) return;
+  open_ = true;
   BecomeOpen();
 }
 
 void TMemoryDB::Close() {
-  if (!FOpen) return;
-  FOpen = false;
+  if (!open_) return;
+  open_ = false;
   BecomeClosed();
 }
 
 void TMemoryDB::LoadRecords(int kind, const TObjectID& parent, TSurvObjects& found) {
-  const auto& file = FImpl->Files.at(static_cast<std::size_t>(kind));
+  const auto& file = impl_->Files.at(static_cast<std::size_t>(kind));
   std::vector<const Impl::Record*> records;
   for (const auto& [key, record] : file) records.push_back(&record);
   if (FileblockInfo(FileblockOfKind(kind)).KeyCount > 1) {
@@ -101,34 +101,34 @@ void TMemoryDB::LoadRecords(int kind, const TObjectID& parent, TSurvObjects& fou
   for (const Impl::Record* record : records) found.push_back(Impl::Restore(kind, *record));
 }
 
-bool TMemoryDB::InsertObject(TSurvObject& object) { return FImpl->Insert(object); }
-void TMemoryDB::DeleteObject(TSurvObject& object) { FImpl->FileOf(object).erase(object.ID.Key()); }
-void TMemoryDB::UpdateObject(TSurvObject& object) { FImpl->Update(object); }
+bool TMemoryDB::InsertObject(TSurvObject& object) { return impl_->Insert(object); }
+void TMemoryDB::DeleteObject(TSurvObject& object) { impl_->FileOf(object).erase(object.ID.Key()); }
+void TMemoryDB::UpdateObject(TSurvObject& object) { impl_->Update(object); }
 
-TObjectID TMemoryDB::NextID() { return FIDs.NextID(); }
-void TMemoryDB::ReserveIDs(int count) { FIDs.ReserveIDs(count); }
-int TMemoryDB::ReservedIDs() const { return FIDs.Reserved(); }
+TObjectID TMemoryDB::NextID() { return ids_.NextID(); }
+void TMemoryDB::ReserveIDs(int count) { ids_.ReserveIDs(count); }
+int TMemoryDB::ReservedIDs() const { return ids_.Reserved(); }
 
 std::size_t TMemoryDB::RecordCount(int kind) const {
   if (kind < 1 || kind > 10) return 0;
-  return FImpl->Files[static_cast<std::size_t>(kind)].size();
+  return impl_->Files[static_cast<std::size_t>(kind)].size();
 }
 
 bool TMemoryDB::HasRecord(int kind, const TObjectID& id) const {
   if (kind < 1 || kind > 10) return false;
-  return FImpl->Files[static_cast<std::size_t>(kind)].count(id.Key()) != 0;
+  return impl_->Files[static_cast<std::size_t>(kind)].count(id.Key()) != 0;
 }
 
 TObjectID TMemoryDB::ParentOf(int kind, const TObjectID& id) const {
   if (kind < 1 || kind > 10) return TObjectID{};
-  const auto& file = FImpl->Files[static_cast<std::size_t>(kind)];
+  const auto& file = impl_->Files[static_cast<std::size_t>(kind)];
   const auto it = file.find(id.Key());
   return it == file.end() ? TObjectID{} : it->second.Parent;
 }
 
 double TMemoryDB::StoredDate(int kind, const TObjectID& id) const {
   if (kind < 1 || kind > 10) return 0.0;
-  const auto& file = FImpl->Files[static_cast<std::size_t>(kind)];
+  const auto& file = impl_->Files[static_cast<std::size_t>(kind)];
   const auto it = file.find(id.Key());
   return it == file.end() ? 0.0 : it->second.Date;
 }

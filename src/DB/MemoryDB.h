@@ -31,7 +31,7 @@ class TMemoryDB : public TSurveyDBBase {
 
   void Open();
   void Close();
-  bool IsOpen() const { return FOpen; }
+  bool IsOpen() const { return open_; }
 
   TObjectID NextID() override;
   void ReserveIDs(int count) override;
@@ -45,7 +45,7 @@ class TMemoryDB : public TSurveyDBBase {
   TObjectID ParentOf(int kind, const TObjectID& id) const;
   // The stored Date of a record; 0 when absent.
   double StoredDate(int kind, const TObjectID& id) const;
-  std::int32_t Origin() const { return FCounter.OriginValue(); }
+  std::int32_t Origin() const { return counter_.OriginValue(); }
 
  protected:
   void LoadRecords(int kind, const TObjectID& parent, TSurvObjects& found) override;
@@ -55,10 +55,10 @@ class TMemoryDB : public TSurveyDBBase {
 
  private:
   struct Impl;
-  TMemoryIDCounterStore FCounter;
-  TIDSource FIDs;
-  std::unique_ptr<Impl> FImpl;
-  bool FOpen = false;
+  TMemoryIDCounterStore counter_;
+  TIDSource ids_;
+  std::unique_ptr<Impl> impl_;
+  bool open_ = false;
 };
 
 }  // namespace zelvora

@@ -5,13 +5,13 @@
 
 namespace zelvora {
 
-TQuestion::~TQuestion() { DestroyList(FSuggestions); }
+TQuestion::~TQuestion() { DestroyList(suggestions_); }
 
 TSuggestionList& TQuestion::Suggestions() {
-  const bool was_loaded = FSuggestionsLoaded;
-  auto& list = LazyList(FSuggestions, FSuggestionsLoaded,
+  const bool was_loaded = suggestions_loaded_;
+  auto& list = LazyList(suggestions_, suggestions_loaded_,
                         [this](TSuggestionList& l) { SurveyDB().LoadSuggestions(ID, l); });
-  if (!was_loaded && FSuggestionsLoaded) list.SortByOrder();
+  if (!was_loaded && suggestions_loaded_) list.SortByOrder();
   return list;
 }
 
@@ -23,7 +23,7 @@ std::unique_ptr<TQuestion> TQuestion::Clone(TSkillArea* target, bool new_ids) {
   copy->CRC = CRC;
   copy->Locked = Locked;
   copy->SkillArea = target;
-  auto& copy_suggestions = copy->EnsureList(copy->FSuggestions);
+  auto& copy_suggestions = copy->EnsureList(copy->suggestions_);
   for (TSurvObject* suggestion : std::vector<TSurvObject*>(Suggestions().Raw())) {
     copy_suggestions.Adopt(static_cast<TSuggestion*>(suggestion)->Clone(copy.get(), new_ids));
   }
@@ -31,23 +31,23 @@ std::unique_ptr<TQuestion> TQuestion::Clone(TSkillArea* target, bool new_ids) {
 }
 
 void TQuestion::Update(TObservable& list, TSurvObject* item, int code) {
-  if (&list != FSuggestions.get()) return;
+  if (&list != suggestions_.get()) return;
   switch (code) {
     case ncAdd: {
       auto* suggestion = static_cast<TSuggestion*>(item);
       suggestion->Question = this;
       if (suggestion->State == osNew || suggestion->State == osCopyNewIDs ||
           suggestion->State == osBuiltOutside) {
-        suggestion->Order = FSuggestions->Size();
+        suggestion->Order = suggestions_->Size();
       }
-      StoreAddedChild(*suggestion, FSuggestionsLoaded, true);
+      StoreAddedChild(*suggestion, suggestions_loaded_, true);
       break;
     }
     case ncDelete:
       DeleteAndFree(item);
       break;
     case ncDestroy:
-      FreeAll(*FSuggestions);
+      FreeAll(*suggestions_);
       break;
     default:
       break;
@@ -71,9 +71,10 @@ bool TQuestion::InsertRecord() { return SurveyDB().Insert(*this); }
 
 void TQuestion::StoreTree() {
   InsertRecord();
-  auto& suggestions = EnsureList(FSuggestions);
-  for (TSurvObject* suggestion : std::vector<TSurvObject*>(suggestions.Raw())) suggestion->StoreTree();
-  FSuggestionsLoaded = true;
+  auto& suggestions = EnsureList(suggestions_);
+  for (TSurvObject* suggestion : std::vector<TSurvObject*>(suggestions.Raw()))
+    suggestion->StoreTree();
+  suggestions_loaded_ = true;
 }
 
 }  // namespace zelvora

@@ -22,7 +22,7 @@ class TQuestion : public TOrdSurvObject {
   TSkillArea* SkillArea = nullptr;  // owner
 
   TSuggestionList& Suggestions();
-  bool SuggestionsLoaded() const { return FSuggestionsLoaded; }
+  bool SuggestionsLoaded() const { return suggestions_loaded_; }
 
   std::unique_ptr<TQuestion> Clone(TSkillArea* target, bool new_ids);
 
@@ -36,8 +36,8 @@ class TQuestion : public TOrdSurvObject {
   std::string DisplayText() const override { return QuestionText; }
 
  private:
-  std::unique_ptr<TSuggestionList> FSuggestions;
-  bool FSuggestionsLoaded = false;
+  std::unique_ptr<TSuggestionList> suggestions_;
+  bool suggestions_loaded_ = false;
 };
 
 }  // namespace zelvora

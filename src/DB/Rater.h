@@ -10,7 +10,7 @@ namespace zelvora {
 
 class TRater : public TSurvObject {
  public:
-  std::string Name;  // up to 35 characters when stored
+  std::string Name;             // up to 35 characters when stored
   TCompany* Company = nullptr;  // owner
 
   bool Delete() override;

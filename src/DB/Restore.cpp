@@ -55,17 +55,17 @@ struct TFoundFile {
 }  // namespace
 
 TRestore::TRestore(TSurveyDB& db, TFreeSpace& space, TBackupOperator& user, bool delete_work_files)
-    : FDB(db), FSpace(space), FUser(user), FDeleteWorkFiles(delete_work_files) {}
+    : FDB(db), space_(space), user_(user), delete_work_files_(delete_work_files) {}
 
 bool TRestore::AcceptDisk(int disk, std::string& folder, bool first_ask) {
   if (first_ask &&
-      !FUser.WaitForDisk(TDiskPrompt::kRestoreDisk, RestoreDiskMessage(disk, folder), folder)) {
+      !user_.WaitForDisk(TDiskPrompt::kRestoreDisk, RestoreDiskMessage(disk, folder), folder)) {
     return false;
   }
   for (;;) {
-    if (FUser.Cancelled()) return false;
-    if (!FSpace.Available(folder)) {
-      if (!FUser.WaitForDisk(TDiskPrompt::kDriveNotReady, DriveNotReadyMessage(folder), folder)) {
+    if (user_.Cancelled()) return false;
+    if (!space_.Available(folder)) {
+      if (!user_.WaitForDisk(TDiskPrompt::kDriveNotReady, DriveNotReadyMessage(folder), folder)) {
         return false;
       }
       continue;
@@ -74,13 +74,13 @@ bool TRestore::AcceptDisk(int disk, std::string& folder, bool first_ask) {
     std::error_code ec;
     // A disk of another set (another size) or without its piece is not the
     // disk asked for.
-    const bool right = total && (disk == 1 || *total == FTotal) &&
+    const bool right = total && (disk == 1 || *total == total_) &&
                        fs::is_regular_file(InFolder(folder, PieceName(disk)), ec);
     if (right) {
-      if (disk == 1) FTotal = *total;
+      if (disk == 1) total_ = *total;
       return true;
     }
-    if (!FUser.WaitForDisk(TDiskPrompt::kWrongRestoreDisk, RestoreDiskMessage(disk, folder),
+    if (!user_.WaitForDisk(TDiskPrompt::kWrongRestoreDisk, RestoreDiskMessage(disk, folder),
                            folder)) {
       return false;
     }
@@ -88,29 +88,29 @@ bool TRestore::AcceptDisk(int disk, std::string& folder, bool first_ask) {
 }
 
 TRestoreOutcome TRestore::Run(std::string folder) {
-  FDisks = 0;
-  FMerged = 0;
-  FTotal = 0;
+  disks_ = 0;
+  merged_ = 0;
+  total_ = 0;
   if (!AcceptDisk(1, folder, false)) return TRestoreOutcome::kCancelled;
 
   const std::string work = FDB.DataDir() + kWorkFolder;
   const std::string archive = work + "/" + TSurveyDB::kArchiveName;
   bool done = false;
   try {
-    FUser.Stage("\nReading backup data...");
+    user_.Stage("\nReading backup data...");
     std::error_code ec;
     fs::create_directories(work, ec);
     if (ec || !fs::is_directory(work)) throw EBackupError("Could not create " + work);
     ClearWorkFolder(work);
     done = JoinPieces(folder, archive) && Unpack(archive, work) && Merge(work);
   } catch (...) {
-    if (FDeleteWorkFiles) {
+    if (delete_work_files_) {
       std::error_code ec;
       fs::remove_all(work, ec);
     }
     throw;
   }
-  if (FDeleteWorkFiles) {
+  if (delete_work_files_) {
     std::error_code ec;
     fs::remove_all(work, ec);
   }
@@ -127,22 +127,22 @@ bool TRestore::JoinPieces(std::string& folder, const std::string& archive) {
     const std::string piece_path = InFolder(folder, PieceName(disk));
     std::ifstream piece(piece_path, std::ios::binary);
     if (!piece) throw EBackupError("Could not read " + piece_path);
-    while (read < FTotal) {
-      if (FUser.Cancelled()) return false;
+    while (read < total_) {
+      if (user_.Cancelled()) return false;
       const std::size_t want =
-          static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, FTotal - read));
+          static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, total_ - read));
       piece.read(block.data(), static_cast<std::streamsize>(want));
       const std::size_t got = static_cast<std::size_t>(piece.gcount());
       if (got == 0) break;
       out.write(block.data(), static_cast<std::streamsize>(got));
       if (!out) throw EBackupError("Could not write " + archive);
       read += got;
-      FUser.Progress(Percent(read, FTotal));
+      user_.Progress(Percent(read, total_));
       if (got < want) break;
     }
     if (piece.bad()) throw EBackupError("Could not read " + piece_path);
-    FDisks = disk;
-    if (read >= FTotal) break;
+    disks_ = disk;
+    if (read >= total_) break;
   }
   out.close();
   if (!out) throw EBackupError("Could not write " + archive);
@@ -150,14 +150,14 @@ bool TRestore::JoinPieces(std::string& folder, const std::string& archive) {
 }
 
 bool TRestore::Unpack(const std::string& archive, const std::string& work) {
-  FUser.Stage("\nUncompressing data. . .");
+  user_.Stage("\nUncompressing data. . .");
   try {
     return TCompress().ExpandFiles(archive, work, {}, [this](int& percent) {
-      if (FUser.Cancelled()) {
+      if (user_.Cancelled()) {
         percent = -1;
         return;
       }
-      FUser.Progress(std::clamp(percent, 0, 100));
+      user_.Progress(std::clamp(percent, 0, 100));
     });
   } catch (const ECompressException& e) {
     throw EBackupError(std::string(e.what()) + "\nThe backup was not restored.");
@@ -195,12 +195,12 @@ bool TRestore::Merge(const std::string& work) {
     }
   }
 
-  FUser.Stage("\nImporting backup data...");
+  user_.Stage("\nImporting backup data...");
   const std::int32_t origin = FDB.Origin();
   std::int32_t highest_own_serial = -1;
   int position = 0;
   for (int fileblock : kMergeOrder) {
-    FUser.Progress(10 * position++);
+    user_.Progress(10 * position++);
     const TFoundFile& found = files[static_cast<std::size_t>(fileblock)];
     std::ifstream in(found.Path, std::ios::binary);
     if (!in) throw EBackupError("Could not read " + found.Path.string());
@@ -211,17 +211,17 @@ bool TRestore::Merge(const std::string& work) {
     };
     if (!read_record()) throw EBackupError("Could not read " + found.Path.string());  // record 0
     while (read_record()) {
-      if (FUser.Cancelled()) return false;
+      if (user_.Cancelled()) return false;
       if (RecordIsLive(record)) {
         const TObjectID id = RecordID(record);
         if (id.Origin == origin) highest_own_serial = std::max(highest_own_serial, id.Serial);
       }
-      if (FDB.MergeRecord(fileblock, false, record)) ++FMerged;
+      if (FDB.MergeRecord(fileblock, false, record)) ++merged_;
     }
     if (in.bad()) throw EBackupError("Could not read " + found.Path.string());
   }
   if (highest_own_serial >= 0) FDB.KeepSerialsThrough(highest_own_serial);
-  FUser.Progress(100);
+  user_.Progress(100);
   return true;
 }
 

@@ -45,9 +45,9 @@ class TRestore {
   // raise EBackupError (or the database's ETableException while merging).
   TRestoreOutcome Run(std::string folder);
 
-  int DisksRead() const { return FDisks; }
+  int DisksRead() const { return disks_; }
   // Records written into the database by the last Run.
-  std::int64_t RecordsMerged() const { return FMerged; }
+  std::int64_t RecordsMerged() const { return merged_; }
 
  private:
   // Waits until disk `disk` of the set is in `folder`; its label's total
@@ -58,12 +58,12 @@ class TRestore {
   bool Merge(const std::string& work);
 
   TSurveyDB& FDB;
-  TFreeSpace& FSpace;
-  TBackupOperator& FUser;
-  bool FDeleteWorkFiles;
-  std::uint64_t FTotal = 0;
-  int FDisks = 0;
-  std::int64_t FMerged = 0;
+  TFreeSpace& space_;
+  TBackupOperator& user_;
+  bool delete_work_files_;
+  std::uint64_t total_ = 0;
+  int disks_ = 0;
+  std::int64_t merged_ = 0;
 };
 
 }  // namespace zelvora

@@ -24,10 +24,10 @@ std::vector<TKeyDesc> KeysOf(const TFileblockInfo& info) {
 // Brackets one record change with the fileblock's lock.
 class TTableLock {
  public:
-  explicit TTableLock(TTable& table) : FTable(table) { FTable.Lock(); }
+  explicit TTableLock(TTable& table) : table_(table) { table_.Lock(); }
   ~TTableLock() {
     try {
-      FTable.Unlock();
+      table_.Unlock();
     } catch (const ETableException&) {
       // The fileblock went away under the change; nothing is held.
     }
@@ -36,7 +36,7 @@ class TTableLock {
   TTableLock& operator=(const TTableLock&) = delete;
 
  private:
-  TTable& FTable;
+  TTable& table_;
 };
 
 // Removes a key that should be there; an index that lost it already (a
@@ -89,8 +89,8 @@ std::string FormatUnableToReindex(const std::string& base, int failed) {
 }  // namespace
 
 TSurveyDB::TSurveyDB(TDBMessageCallback messages, TDBMessageCallback errors)
-    : FMessages(std::move(messages)), FErrors(std::move(errors)) {
-  for (auto& table : FTables) table = std::make_unique<TTable>();
+    : messages_(std::move(messages)), errors_(std::move(errors)) {
+  for (auto& table : tables_) table = std::make_unique<TTable>();
 }
 
 TSurveyDB::~TSurveyDB() {
@@ -103,93 +103,93 @@ TSurveyDB::~TSurveyDB() {
 }
 
 void TSurveyDB::Say(const std::string& message) const {
-  if (FMessages) FMessages(message);
+  if (messages_) messages_(message);
 }
 
 void TSurveyDB::SayError(const std::string& message) const {
-  if (FErrors) {
-    FErrors(message);
+  if (errors_) {
+    errors_(message);
   } else {
     Say(message);
   }
 }
 
 std::string TSurveyDB::FileblockPath(int fileblock) const {
-  return FDataDir + FileblockInfo(fileblock).BaseName;
+  return data_dir_ + FileblockInfo(fileblock).BaseName;
 }
 
 void TSurveyDB::TakeLock() {
-  const bool writer = FAccess == TDBAccess::ReadWrite;
-  const std::string path = FDataDir + kLockFileName;
-  switch (FLock.Take(path, writer ? TFileLock::TMode::Exclusive : TFileLock::TMode::Shared)) {
+  const bool writer = access_ == TDBAccess::ReadWrite;
+  const std::string path = data_dir_ + kLockFileName;
+  switch (lock_.Take(path, writer ? TFileLock::TMode::Exclusive : TFileLock::TMode::Shared)) {
     case TFileLock::TResult::Taken:
       return;
     case TFileLock::TResult::Unavailable:
       // A reader of a folder nobody can write to needs no lock.
       if (!writer) return;
-      throw ESurvObjError("Cannot lock the database in " + FDataDir + ": " +
-                          std::strerror(FLock.Error()));
+      throw ESurvObjError("Cannot lock the database in " + data_dir_ + ": " +
+                          std::strerror(lock_.Error()));
     case TFileLock::TResult::Busy:
       break;
   }
   std::string by = "another process";
-  if (FLock.HolderPid() > 0) by = "process " + std::to_string(FLock.HolderPid());
-  throw EDatabaseInUse("The database in " + FDataDir + " is in use by " + by +
+  if (lock_.HolderPid() > 0) by = "process " + std::to_string(lock_.HolderPid());
+  throw EDatabaseInUse("The database in " + data_dir_ + " is in use by " + by +
                        (writer ? "; it cannot be changed now." : "; it cannot be read now."));
 }
 
 void TSurveyDB::Open(const std::string& data_dir, TDBAccess access) {
-  if (FOpen) Close();
+  if (open_) Close();
   std::string dir = data_dir.empty() ? std::string("./") : data_dir;
   if (dir.back() != '/') dir += '/';
   std::error_code ec;
   if (!fs::is_directory(dir, ec)) throw ESurvObjError("The data folder " + dir + " does not exist");
-  FDataDir = dir;
-  FAccess = access;
+  data_dir_ = dir;
+  access_ = access;
   if (access == TDBAccess::ReadOnly) {
     // Said before the lock file is made: a reader leaves no trace where
     // there is nothing to read.
     bool any = false;
     for (int i = 0; i < kFileblockCount && !any; ++i)
       any = fs::exists(FileblockPath(i) + ".DAT", ec);
-    if (!any) throw ESurvObjError("There is no survey database in " + FDataDir);
+    if (!any) throw ESurvObjError("There is no survey database in " + data_dir_);
   }
   // Taken before any file is looked at, so no writer changes them under us.
   TakeLock();
   try {
     AcquireEngine();
   } catch (...) {
-    FLock.Release();
+    lock_.Release();
     throw;
   }
-  FEngineOwned = true;
+  engine_owned_ = true;
   try {
     // A reader hands out no IDs, so it leaves the counter file alone.
     if (access == TDBAccess::ReadWrite) {
-      FCounter = std::make_unique<TIDCounterFile>(FDataDir + TIDCounterFile::kFileName);
-      if (!FCounter->Load()) {
-        Say("The ID source file " + FCounter->Path() + " was damaged; new IDs use a new origin.");
+      counter_ = std::make_unique<TIDCounterFile>(data_dir_ + TIDCounterFile::kFileName);
+      if (!counter_->Load()) {
+        Say("The ID source file " + counter_->Path() + " was damaged; new IDs use a new origin.");
       }
-      FIDs = std::make_unique<TIDSource>(*FCounter);
+      ids_ = std::make_unique<TIDSource>(*counter_);
     }
     OpenFileblocks();
   } catch (...) {
     CloseFileblocks();
-    FIDs.reset();
-    FCounter.reset();
-    if (FEngineOwned) {
+    ids_.reset();
+    counter_.reset();
+    if (engine_owned_) {
       ReleaseEngine();
-      FEngineOwned = false;
+      engine_owned_ = false;
     }
-    FLock.Release();
+    lock_.Release();
     throw;
   }
-  FOpen = true;
+  open_ = true;
   BecomeOpen();
 }
 
 void TSurveyDB::OpenFileblocks() {
-  const bool writer = FAccess == TDBAccess::ReadWrite;
+  const bool writer = access_ == TDBAccess::ReadWrite;
   const TTableAccess access = writer ? TTableAccess::ReadWrite : TTableAccess::ReadOnly;
   std::array<bool, kFileblockCount> present{};
   int missing = 0;
@@ -201,17 +201,17 @@ void TSurveyDB::OpenFileblocks() {
     if (present[i]) continue;
     ++missing;
     if (writer) {
-      FTables[i]->CreateFileblock(path, info.RecordLength, KeysOf(info));
+      tables_[i]->CreateFileblock(path, info.RecordLength, KeysOf(info));
       present[i] = true;
     }
   }
   if (!writer && missing == kFileblockCount) {
-    throw ESurvObjError("There is no survey database in " + FDataDir);
+    throw ESurvObjError("There is no survey database in " + data_dir_);
   }
   for (int i = 0; i < kFileblockCount; ++i) {
     const TFileblockInfo& info = FileblockInfo(i);
     const std::string path = FileblockPath(i);
-    FUsable[i] = false;
+    usable_[i] = false;
     if (!present[i]) {
       SayError(std::string(info.BaseName) + ".DAT is missing; nothing of it can be read.");
       continue;
@@ -219,17 +219,17 @@ void TSurveyDB::OpenFileblocks() {
     bool with_message = false;
     std::error_code ec;
     if (fs::exists(path + ".IX", ec)) {
-      int error = FTables[i]->OpenFileblock(path, access);
+      int error = tables_[i]->OpenFileblock(path, access);
       TEngineStatus status = EngineStatus();
       if (error == 0 &&
-          (FTables[i]->RecordLength() != info.RecordLength || FTables[i]->Keys() != KeysOf(info))) {
+          (tables_[i]->RecordLength() != info.RecordLength || tables_[i]->Keys() != KeysOf(info))) {
         // A sound index, but of another kind of record.
-        FTables[i]->CloseFileblock();
+        tables_[i]->CloseFileblock();
         error = kErrIndexMismatch;
         status = TEngineStatus{};
       }
       if (error == 0) {
-        FUsable[i] = true;
+        usable_[i] = true;
         continue;
       }
       Say(TableErrorMessage(error, status.dos_function, status.dos_error));
@@ -247,9 +247,9 @@ void TSurveyDB::OpenFileblocks() {
 
 void TSurveyDB::CloseFileblocks() noexcept {
   for (int i = 0; i < kFileblockCount; ++i) {
-    FUsable[i] = false;
+    usable_[i] = false;
     try {
-      FTables[i]->CloseFileblock();
+      tables_[i]->CloseFileblock();
     } catch (const ETableException&) {
       // Left marked in use: the next open rebuilds its index.
     }
@@ -257,38 +257,38 @@ void TSurveyDB::CloseFileblocks() noexcept {
 }
 
 void TSurveyDB::Close() {
-  if (!FOpen) return;
-  FOpen = false;
+  if (!open_) return;
+  open_ = false;
   BecomeClosed();
   std::exception_ptr first;
   for (int i = 0; i < kFileblockCount; ++i) {
-    FUsable[i] = false;
+    usable_[i] = false;
     try {
-      FTables[i]->CloseFileblock();
+      tables_[i]->CloseFileblock();
     } catch (const ETableException&) {
       if (!first) first = std::current_exception();
     }
   }
-  FIDs.reset();
-  FCounter.reset();
-  if (FEngineOwned) {
+  ids_.reset();
+  counter_.reset();
+  if (engine_owned_) {
     ReleaseEngine();
-    FEngineOwned = false;
+    engine_owned_ = false;
   }
-  FLock.Release();
+  lock_.Release();
   if (first) std::rethrow_exception(first);
 }
 
 int TSurveyDB::RebuildOne(int fileblock, bool with_message, int& failed) {
   failed = 0;
   const TFileblockInfo& info = FileblockInfo(fileblock);
-  TTable& table = *FTables[fileblock];
-  FUsable[fileblock] = false;
-  const bool writer = FAccess == TDBAccess::ReadWrite;
+  TTable& table = *tables_[fileblock];
+  usable_[fileblock] = false;
+  const bool writer = access_ == TDBAccess::ReadWrite;
   const int error = table.RebuildIndex(FileblockPath(fileblock), info.RecordLength, KeysOf(info),
                                        writer ? TTableAccess::ReadWrite : TTableAccess::ReadOnly);
   if (error != 0) return error;
-  FUsable[fileblock] = true;
+  usable_[fileblock] = true;
   if (const TDataRepair& repair = table.LastRepair(); repair.cut_bytes > 0) {
     const std::string what = std::string(info.BaseName) + ".DAT is damaged: its last " +
                              std::to_string(repair.cut_bytes) + " bytes are not a whole record";
@@ -330,8 +330,8 @@ int TSurveyDB::RebuildOne(int fileblock, bool with_message, int& failed) {
 
 TTable& TSurveyDB::Table(int fileblock) {
   FileblockInfo(fileblock);  // range check
-  if (!FUsable[fileblock]) RaiseTableError(kErrNotOpen);
-  return *FTables[fileblock];
+  if (!usable_[fileblock]) RaiseTableError(kErrNotOpen);
+  return *tables_[fileblock];
 }
 
 // --- loading
@@ -339,8 +339,8 @@ TTable& TSurveyDB::Table(int fileblock) {
 void TSurveyDB::LoadRecords(int kind, const TObjectID& parent, TSurvObjects& found) {
   const int fileblock = FileblockOfKind(kind);
   const TFileblockInfo& info = FileblockInfo(fileblock);
-  if (!FUsable[fileblock]) return;  // reported at open; nothing can be read
-  TTable& table = *FTables[fileblock];
+  if (!usable_[fileblock]) return;  // reported at open; nothing can be read
+  TTable& table = *tables_[fileblock];
   std::vector<unsigned char> record(static_cast<std::size_t>(info.RecordLength));
   std::int32_t number = 0;
   std::string text;
@@ -521,36 +521,36 @@ namespace {
 }  // namespace
 
 TObjectID TSurveyDB::NextID() {
-  if (FOpen && FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
-  if (!FIDs) NotOpen();
-  return FIDs->NextID();
+  if (open_ && access_ == TDBAccess::ReadOnly) ReadOnlyRefused(data_dir_);
+  if (!ids_) NotOpen();
+  return ids_->NextID();
 }
 
 void TSurveyDB::ReserveIDs(int count) {
-  if (FOpen && FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
-  if (!FIDs) NotOpen();
-  FIDs->ReserveIDs(count);
+  if (open_ && access_ == TDBAccess::ReadOnly) ReadOnlyRefused(data_dir_);
+  if (!ids_) NotOpen();
+  ids_->ReserveIDs(count);
 }
 
-int TSurveyDB::ReservedIDs() const { return FIDs ? FIDs->Reserved() : 0; }
+int TSurveyDB::ReservedIDs() const { return ids_ ? ids_->Reserved() : 0; }
 
-std::int32_t TSurveyDB::Origin() const { return FCounter ? FCounter->Origin() : 0; }
+std::int32_t TSurveyDB::Origin() const { return counter_ ? counter_->Origin() : 0; }
 
 void TSurveyDB::KeepSerialsThrough(std::int32_t serial) {
-  if (!FCounter) NotOpen();
-  if (serial < FCounter->NextSerial()) return;
+  if (!counter_) NotOpen();
+  if (serial < counter_->NextSerial()) return;
   // The largest serial is never handed out, so the counter may rest on it.
   const std::int32_t next =
       serial == std::numeric_limits<std::int32_t>::max() ? serial : serial + 1;
-  FCounter->StoreNextSerial(next);
-  FIDs = std::make_unique<TIDSource>(*FCounter);
+  counter_->StoreNextSerial(next);
+  ids_ = std::make_unique<TIDSource>(*counter_);
 }
 
 // --- whole-database operations
 
 bool TSurveyDB::ReindexAll() {
-  if (!FOpen) NotOpen();
-  if (FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
+  if (!open_) NotOpen();
+  if (access_ == TDBAccess::ReadOnly) ReadOnlyRefused(data_dir_);
   bool all_keyed = true;
   for (int i = 0; i < kFileblockCount; ++i) {
     int failed = 0;
@@ -558,7 +558,7 @@ bool TSurveyDB::ReindexAll() {
     if (error != 0) {
       // Left as it was: open it again with the index it had.
       all_keyed = false;
-      FUsable[i] = FTables[i]->OpenFileblock(FileblockPath(i)) == 0;
+      usable_[i] = tables_[i]->OpenFileblock(FileblockPath(i)) == 0;
       continue;
     }
     if (failed > 0) return false;
@@ -568,20 +568,20 @@ bool TSurveyDB::ReindexAll() {
 
 bool TSurveyDB::ParentExists(int fileblock, const TObjectID& parent) {
   std::int32_t number = 0;
-  TTable& table = *FTables[fileblock];
+  TTable& table = *tables_[fileblock];
   if (!table.FindKey(1, parent.Key(), number)) return false;
   auto record = Buffer(fileblock);
   return ReadLive(table, number, record);
 }
 
 std::vector<TOrphanRecord> TSurveyDB::FindOrphans() {
-  if (!FOpen) NotOpen();
+  if (!open_) NotOpen();
   std::vector<TOrphanRecord> orphans;
   for (int i = 0; i < kFileblockCount; ++i) {
     const TFileblockInfo& info = FileblockInfo(i);
-    if (info.ParentFileblock < 0 || !FUsable[i] || !FUsable[info.ParentFileblock]) continue;
+    if (info.ParentFileblock < 0 || !usable_[i] || !usable_[info.ParentFileblock]) continue;
     const bool library_kind = i == fbSurvey || i == fbSkillArea;
-    TTable& table = *FTables[i];
+    TTable& table = *tables_[i];
     auto record = Buffer(i);
     const std::int32_t slots = table.RecordSlots();
     for (std::int32_t number = 1; number < slots; ++number) {
@@ -612,7 +612,8 @@ bool TSurveyDB::MergeRecord(int fileblock, bool overwrite, std::span<const unsig
   auto stored = Buffer(fileblock);
   if (table.FindKey(1, id.Key(), number)) {
     if (ReadLive(table, number, stored)) {
-      if (!overwrite && !(RecordDate(fileblock, incoming) > RecordDate(fileblock, stored))) return false;
+      if (!overwrite && !(RecordDate(fileblock, incoming) > RecordDate(fileblock, stored)))
+        return false;
       ModifyRecord(fileblock, number, stored, incoming);
       return true;
     }
@@ -633,20 +634,20 @@ bool TSurveyDB::MergeRecord(int fileblock, bool overwrite, std::span<const unsig
 }
 
 bool TSurveyDB::ArchiveData(const TProgressCallback& progress) {
-  if (!FOpen) NotOpen();
-  if (FAccess == TDBAccess::ReadOnly) ReadOnlyRefused(FDataDir);
+  if (!open_) NotOpen();
+  if (access_ == TDBAccess::ReadOnly) ReadOnlyRefused(data_dir_);
   std::vector<fs::path> files;
   for (int i = 0; i < kFileblockCount; ++i) files.emplace_back(FileblockPath(i) + ".DAT");
   // Everything must be on disk and the files quiet while they are packed.
   try {
-    for (auto& table : FTables) table->CloseFileblock();
+    for (auto& table : tables_) table->CloseFileblock();
   } catch (...) {
     OpenFileblocks();
     throw;
   }
   bool done = false;
   try {
-    done = TCompress().CompressFiles(fs::path(FDataDir) / kArchiveName, FDataDir, files,
+    done = TCompress().CompressFiles(fs::path(data_dir_) / kArchiveName, data_dir_, files,
                                      TCompress::kMethodLzh, progress);
   } catch (...) {
     OpenFileblocks();

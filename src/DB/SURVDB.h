@@ -100,10 +100,10 @@ class TSurveyDB : public TSurveyDBBase {
   // rebuild propagate as ETableException; then nothing stays open.
   void Open(const std::string& data_dir, TDBAccess access = TDBAccess::ReadWrite);
   void Close();
-  bool IsOpen() const { return FOpen; }
-  TDBAccess Access() const { return FAccess; }
+  bool IsOpen() const { return open_; }
+  TDBAccess Access() const { return access_; }
   // The data folder, ending with "/".
-  const std::string& DataDir() const { return FDataDir; }
+  const std::string& DataDir() const { return data_dir_; }
   // "<data dir><base>" of a fileblock, without extension.
   std::string FileblockPath(int fileblock) const;
 
@@ -172,17 +172,17 @@ class TSurveyDB : public TSurveyDBBase {
 
   void TakeLock();
 
-  TDBMessageCallback FMessages;
-  TDBMessageCallback FErrors;
-  TDBAccess FAccess = TDBAccess::ReadWrite;
-  TFileLock FLock;
-  std::string FDataDir;
-  std::array<std::unique_ptr<TTable>, kFileblockCount> FTables;
-  std::array<bool, kFileblockCount> FUsable{};
-  std::unique_ptr<TIDCounterFile> FCounter;
-  std::unique_ptr<TIDSource> FIDs;
-  bool FOpen = false;
-  bool FEngineOwned = false;  // this open counts as a user of the engine
+  TDBMessageCallback messages_;
+  TDBMessageCallback errors_;
+  TDBAccess access_ = TDBAccess::ReadWrite;
+  TFileLock lock_;
+  std::string data_dir_;
+  std::array<std::unique_ptr<TTable>, kFileblockCount> tables_;
+  std::array<bool, kFileblockCount> usable_{};
+  std::unique_ptr<TIDCounterFile> counter_;
+  std::unique_ptr<TIDSource> ids_;
+  bool open_ = false;
+  bool engine_owned_ = false;  // this open counts as a user of the engine
 };
 
 }  // namespace zelvora

@@ -12,7 +12,7 @@ TSkillArea::TSkillArea()
     : QuestPrefix{"How often do you", "How often should you", "How often does this person",
                   "How often should this person"} {}
 
-TSkillArea::~TSkillArea() { DestroyList(FQuestions); }
+TSkillArea::~TSkillArea() { DestroyList(questions_); }
 
 const std::string& TSkillArea::GetPrefix(int index) const {
   if (index < 1 || index > 4) throw ESurvObjError("TSkillArea.GetPrefix: Index out of bounds");
@@ -26,23 +26,23 @@ void TSkillArea::SetPrefix(int index, const std::string& text) {
 
 TQuestionList& TSkillArea::Questions() {
   // The owning survey observes the list too, from its creation on.
-  if (!FQuestions) {
-    FQuestions = std::make_unique<TQuestionList>();
-    FQuestions->AddObserver(this);
-    if (FObservingSurvey != nullptr) FQuestions->AddObserver(FObservingSurvey);
+  if (!questions_) {
+    questions_ = std::make_unique<TQuestionList>();
+    questions_->AddObserver(this);
+    if (observing_survey_ != nullptr) questions_->AddObserver(observing_survey_);
   }
-  const bool was_loaded = FQuestionsLoaded;
-  auto& list = LazyList(FQuestions, FQuestionsLoaded,
+  const bool was_loaded = questions_loaded_;
+  auto& list = LazyList(questions_, questions_loaded_,
                         [this](TQuestionList& l) { SurveyDB().LoadQuestions(ID, l); });
-  if (!was_loaded && FQuestionsLoaded) list.SortByOrder();
+  if (!was_loaded && questions_loaded_) list.SortByOrder();
   return list;
 }
 
 void TSkillArea::AttachOwningSurvey(TSurvey* survey) {
-  if (FObservingSurvey == survey) return;
-  if (FQuestions && FObservingSurvey != nullptr) FQuestions->RemoveObserver(FObservingSurvey);
-  FObservingSurvey = survey;
-  if (FQuestions && survey != nullptr) FQuestions->AddObserver(survey);
+  if (observing_survey_ == survey) return;
+  if (questions_ && observing_survey_ != nullptr) questions_->RemoveObserver(observing_survey_);
+  observing_survey_ = survey;
+  if (questions_ && survey != nullptr) questions_->AddObserver(survey);
 }
 
 std::unique_ptr<TSkillArea> TSkillArea::Clone(TSurvey* target, bool new_ids) {
@@ -52,7 +52,7 @@ std::unique_ptr<TSkillArea> TSkillArea::Clone(TSurvey* target, bool new_ids) {
   copy->Name = Name;
   copy->QuestPrefix = QuestPrefix;
   copy->Survey = target;
-  auto& copy_questions = copy->EnsureList(copy->FQuestions);
+  auto& copy_questions = copy->EnsureList(copy->questions_);
   for (TSurvObject* question : std::vector<TSurvObject*>(Questions().Raw())) {
     copy_questions.Adopt(static_cast<TQuestion*>(question)->Clone(copy.get(), new_ids));
   }
@@ -60,23 +60,23 @@ std::unique_ptr<TSkillArea> TSkillArea::Clone(TSurvey* target, bool new_ids) {
 }
 
 void TSkillArea::Update(TObservable& list, TSurvObject* item, int code) {
-  if (&list != FQuestions.get()) return;
+  if (&list != questions_.get()) return;
   switch (code) {
     case ncAdd: {
       auto* question = static_cast<TQuestion*>(item);
       question->SkillArea = this;
       if (question->State == osNew || question->State == osCopyNewIDs ||
           question->State == osBuiltOutside) {
-        question->Order = FQuestions->Size();
+        question->Order = questions_->Size();
       }
-      StoreAddedChild(*question, FQuestionsLoaded, true);
+      StoreAddedChild(*question, questions_loaded_, true);
       break;
     }
     case ncDelete:
       DeleteAndFree(item);
       break;
     case ncDestroy:
-      FreeAll(*FQuestions);
+      FreeAll(*questions_);
       break;
     default:
       break;
@@ -100,9 +100,9 @@ bool TSkillArea::InsertRecord() { return SurveyDB().Insert(*this); }
 
 void TSkillArea::StoreTree() {
   InsertRecord();
-  auto& questions = EnsureList(FQuestions);
+  auto& questions = EnsureList(questions_);
   for (TSurvObject* question : std::vector<TSurvObject*>(questions.Raw())) question->StoreTree();
-  FQuestionsLoaded = true;
+  questions_loaded_ = true;
 }
 
 }  // namespace zelvora

@@ -30,7 +30,7 @@ class TSkillArea : public TOrdSurvObject {
   void SetPrefix(int index, const std::string& text);
 
   TQuestionList& Questions();
-  bool QuestionsLoaded() const { return FQuestionsLoaded; }
+  bool QuestionsLoaded() const { return questions_loaded_; }
 
   // A copy for `target` (Order, Name, prefixes, questions with their
   // suggestions); see TSurvey::Clone.
@@ -50,9 +50,9 @@ class TSkillArea : public TOrdSurvObject {
   void AttachOwningSurvey(TSurvey* survey);
 
  private:
-  std::unique_ptr<TQuestionList> FQuestions;
-  bool FQuestionsLoaded = false;
-  TSurvey* FObservingSurvey = nullptr;
+  std::unique_ptr<TQuestionList> questions_;
+  bool questions_loaded_ = false;
+  TSurvey* observing_survey_ = nullptr;
 };
 
 }  // namespace zelvora

@@ -7,40 +7,40 @@
 namespace zelvora {
 
 TSubject::~TSubject() {
-  DestroyList(FSurveys);
-  DestroyList(FExperiences);
+  DestroyList(surveys_);
+  DestroyList(experiences_);
 }
 
 TExperienceList& TSubject::Experiences() {
-  if (FExperiences) return *FExperiences;
-  FExperiences = std::make_unique<TExperienceList>();
-  FExperiences->AddObserver(this);
+  if (experiences_) return *experiences_;
+  experiences_ = std::make_unique<TExperienceList>();
+  experiences_->AddObserver(this);
   if (Department != nullptr) {
     for (TSurvObject* item : std::vector<TSurvObject*>(Department->Experiences().Raw())) {
       auto* experience = static_cast<TExperience*>(item);
-      if (experience->SubjectID == ID) FExperiences->Add(experience);
+      if (experience->SubjectID == ID) experiences_->Add(experience);
     }
   }
-  return *FExperiences;
+  return *experiences_;
 }
 
 TSurveyList& TSubject::Surveys() {
-  if (FSurveys) return *FSurveys;
+  if (surveys_) return *surveys_;
   auto& experiences = Experiences();
-  FSurveys = std::make_unique<TSurveyList>();
-  FSurveys->AddObserver(this);
+  surveys_ = std::make_unique<TSurveyList>();
+  surveys_->AddObserver(this);
   if (Department != nullptr) {
     auto& surveys = Department->Surveys();
     for (TSurvObject* item : std::vector<TSurvObject*>(experiences.Raw())) {
       TSurvey* survey = surveys.FindByID(static_cast<TExperience*>(item)->SurveyID);
-      if (survey != nullptr && !FSurveys->Contains(survey)) FSurveys->Add(survey);
+      if (survey != nullptr && !surveys_->Contains(survey)) surveys_->Add(survey);
     }
   }
-  return *FSurveys;
+  return *surveys_;
 }
 
 void TSubject::Update(TObservable& list, TSurvObject* item, int code) {
-  if (&list == FExperiences.get()) {
+  if (&list == experiences_.get()) {
     auto* experience = static_cast<TExperience*>(item);
     if (code == ncAdd) {
       experience->SetSubject(this);
@@ -53,7 +53,7 @@ void TSubject::Update(TObservable& list, TSurvObject* item, int code) {
         auto& survey_experiences = survey->Experiences();
         if (!survey_experiences.Contains(experience)) survey_experiences.Add(experience);
         // Keep the other derived lists in step with the new experience.
-        if (FSurveys && !FSurveys->Contains(survey)) FSurveys->Add(survey);
+        if (surveys_ && !surveys_->Contains(survey)) surveys_->Add(survey);
         if (survey->SubjectsIfAny() && !survey->SubjectsIfAny()->Contains(this)) {
           survey->SubjectsIfAny()->Add(this);
         }
@@ -65,7 +65,7 @@ void TSubject::Update(TObservable& list, TSurvObject* item, int code) {
     }
     return;
   }
-  if (&list == FSurveys.get()) {
+  if (&list == surveys_.get()) {
     auto* survey = static_cast<TSurvey*>(item);
     if (Department == nullptr) return;
     if (code == ncAdd) {

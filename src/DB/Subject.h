@@ -15,7 +15,7 @@ class TSubject : public TSurvObject {
   TSubject() = default;
   ~TSubject() override;
 
-  std::string Name;  // up to 35 characters when stored
+  std::string Name;                   // up to 35 characters when stored
   TDepartment* Department = nullptr;  // owner
 
   // The department's experiences with this subject's ID, in department
@@ -24,8 +24,8 @@ class TSubject : public TSurvObject {
   // The department surveys of those experiences, each once; built on first
   // access.
   TSurveyList& Surveys();
-  TExperienceList* ExperiencesIfAny() const { return FExperiences.get(); }
-  TSurveyList* SurveysIfAny() const { return FSurveys.get(); }
+  TExperienceList* ExperiencesIfAny() const { return experiences_.get(); }
+  TSurveyList* SurveysIfAny() const { return surveys_.get(); }
 
   void Update(TObservable& list, TSurvObject* item, int code) override;
   // Every experience of the subject (with its score sheets), then the record.
@@ -38,8 +38,8 @@ class TSubject : public TSurvObject {
   std::string DisplayText() const override { return Name; }
 
  private:
-  std::unique_ptr<TExperienceList> FExperiences;
-  std::unique_ptr<TSurveyList> FSurveys;
+  std::unique_ptr<TExperienceList> experiences_;
+  std::unique_ptr<TSurveyList> surveys_;
 };
 
 }  // namespace zelvora

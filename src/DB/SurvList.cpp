@@ -14,58 +14,59 @@ TSurvList::~TSurvList() {
 
 std::int16_t TSurvList::Count() {
   NotifyObservers(nullptr, ncCount);
-  return static_cast<std::int16_t>(FItems.size());
+  return static_cast<std::int16_t>(items_.size());
 }
 
 TSurvObject* TSurvList::Items(int index) {
   NotifyObservers(nullptr, ncItems);
-  if (index < 0 || static_cast<std::size_t>(index) >= FItems.size()) {
+  if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) {
     throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
   }
-  return FItems[static_cast<std::size_t>(index)];
+  return items_[static_cast<std::size_t>(index)];
 }
 
 void TSurvList::Add(TSurvObject* object) {
   if (object == nullptr) throw ESurvObjError("TSurvList.Add: No object");
   const int kind = AcceptedKind();
-  if (kind >= 0 && object->Kind() != kind) throw ESurvObjError("TSurvList.Add: Wrong kind of object");
-  if (FItems.size() >= static_cast<std::size_t>(kMaxListCount)) {
+  if (kind >= 0 && object->Kind() != kind)
+    throw ESurvObjError("TSurvList.Add: Wrong kind of object");
+  if (items_.size() >= static_cast<std::size_t>(kMaxListCount)) {
     throw ESurvObjError("TSurvList.Add: List is full");
   }
   NotifyObservers(object, ncAdd);
-  FItems.push_back(object);
+  items_.push_back(object);
 }
 
 void TSurvList::Delete(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= FItems.size()) {
+  if (index < 0 || static_cast<std::size_t>(index) >= items_.size()) {
     throw ESurvObjError("SurvList.Delete: Index out of bounds");
   }
-  TSurvObject* item = FItems[static_cast<std::size_t>(index)];
+  TSurvObject* item = items_[static_cast<std::size_t>(index)];
   NotifyObservers(item, ncDelete);
   // An observer may have taken the item out already, or shortened the list
   // so that another item now stands at the index: take out exactly the item
   // that was announced, if it is still here.
   const auto idx = static_cast<std::size_t>(index);
-  if (idx < FItems.size() && FItems[idx] == item) {
-    FItems.erase(FItems.begin() + static_cast<std::ptrdiff_t>(idx));
+  if (idx < items_.size() && items_[idx] == item) {
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(idx));
     return;
   }
-  const auto it = std::find(FItems.begin(), FItems.end(), item);
-  if (it != FItems.end()) FItems.erase(it);
+  const auto it = std::find(items_.begin(), items_.end(), item);
+  if (it != items_.end()) items_.erase(it);
 }
 
 void TSurvList::Remove(TSurvObject* object) {
-  const auto it = std::find(FItems.begin(), FItems.end(), object);
-  if (it == FItems.end()) throw ESurvObjError("TSurvList.Remove: Object not found");
-  Delete(static_cast<int>(it - FItems.begin()));
+  const auto it = std::find(items_.begin(), items_.end(), object);
+  if (it == items_.end()) throw ESurvObjError("TSurvList.Remove: Object not found");
+  Delete(static_cast<int>(it - items_.begin()));
 }
 
 bool TSurvList::Contains(const TSurvObject* object) const {
-  return std::find(FItems.begin(), FItems.end(), object) != FItems.end();
+  return std::find(items_.begin(), items_.end(), object) != items_.end();
 }
 
 TSurvObject* TSurvList::FindByID(const TObjectID& id) const {
-  for (TSurvObject* item : FItems) {
+  for (TSurvObject* item : items_) {
     if (item->ID == id) return item;
   }
   return nullptr;
@@ -77,9 +78,9 @@ void TSurvList::SortByOrder() {
   bool swapped = true;
   while (swapped) {
     swapped = false;
-    for (std::size_t i = 1; i < FItems.size(); ++i) {
-      if (FItems[i]->SortOrder() < FItems[i - 1]->SortOrder()) {
-        std::swap(FItems[i], FItems[i - 1]);
+    for (std::size_t i = 1; i < items_.size(); ++i) {
+      if (items_[i]->SortOrder() < items_[i - 1]->SortOrder()) {
+        std::swap(items_[i], items_[i - 1]);
         swapped = true;
       }
     }
@@ -88,17 +89,17 @@ void TSurvList::SortByOrder() {
 
 int TSurvList::ObjectCount() const {
   int total = 0;
-  for (TSurvObject* item : FItems) total += item->ObjectCount();
+  for (TSurvObject* item : items_) total += item->ObjectCount();
   return total;
 }
 
 void TSurvList::FillStrings(TDisplayStrings& out) {
   if (SortsForDisplay()) SortByOrder();
-  for (TSurvObject* item : FItems) out.push_back({item->DisplayText(), item});
+  for (TSurvObject* item : items_) out.push_back({item->DisplayText(), item});
 }
 
 void TSurvList::Forget(const TSurvObject* object) {
-  FItems.erase(std::remove(FItems.begin(), FItems.end(), object), FItems.end());
+  items_.erase(std::remove(items_.begin(), items_.end(), object), items_.end());
 }
 
 }  // namespace zelvora

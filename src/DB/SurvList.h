@@ -86,8 +86,8 @@ class TSurvList : public TObservable {
   void FillStrings(TDisplayStrings& out);
 
   // The items without notifications, for reading.
-  const std::vector<TSurvObject*>& Raw() const { return FItems; }
-  std::int16_t Size() const { return static_cast<std::int16_t>(FItems.size()); }
+  const std::vector<TSurvObject*>& Raw() const { return items_; }
+  std::int16_t Size() const { return static_cast<std::int16_t>(items_.size()); }
   // Drops every reference to `object` without notifying anybody. Used by an
   // owner to take an object it is freeing out of lists that only mirror it.
   void Forget(const TSurvObject* object);
@@ -98,7 +98,7 @@ class TSurvList : public TObservable {
   virtual bool SortsForDisplay() const { return false; }
 
  private:
-  std::vector<TSurvObject*> FItems;
+  std::vector<TSurvObject*> items_;
 };
 
 // Typed access to a list of one kind. Adopt hands an object over: the list's

@@ -9,18 +9,30 @@ namespace zelvora {
 
 const char* KindClassName(int kind) {
   switch (kind) {
-    case okDataRoot: return "TDataRoot";
-    case okCompany: return "TCompany";
-    case okDepartment: return "TDepartment";
-    case okSurvey: return "TSurvey";
-    case okSubject: return "TSubject";
-    case okSkillArea: return "TSkillArea";
-    case okQuestion: return "TQuestion";
-    case okSuggestion: return "TSuggestion";
-    case okExperience: return "TExperience";
-    case okScoreSheet: return "TScoreSheet";
-    case okRater: return "TRater";
-    default: return "";
+    case okDataRoot:
+      return "TDataRoot";
+    case okCompany:
+      return "TCompany";
+    case okDepartment:
+      return "TDepartment";
+    case okSurvey:
+      return "TSurvey";
+    case okSubject:
+      return "TSubject";
+    case okSkillArea:
+      return "TSkillArea";
+    case okQuestion:
+      return "TQuestion";
+    case okSuggestion:
+      return "TSuggestion";
+    case okExperience:
+      return "TExperience";
+    case okScoreSheet:
+      return "TScoreSheet";
+    case okRater:
+      return "TRater";
+    default:
+      return "";
   }
 }
 
@@ -40,25 +52,25 @@ bool TSurvObject::LoadsChildren() const {
   // Objects without a record have no stored children; asking the database
   // for the children of ID (0,0) would fetch the library's.
   if (State == osStored) return true;
-  return State == osDeleted && FHadRecord;
+  return State == osDeleted && had_record_;
 }
 
-TSurvObject::TDeleteRun::TDeleteRun(TSurvObject& object) : FObject(object) {
-  if (object.FDeleting) return;
-  if (object.State == osDeleted && !object.FDeleteFailed) return;
+TSurvObject::TDeleteRun::TDeleteRun(TSurvObject& object) : object_(object) {
+  if (object.deleting_) return;
+  if (object.State == osDeleted && !object.delete_failed_) return;
   if (object.State != osDeleted) {
     // Remembered so that the cascade can still load the children it deletes.
-    object.FHadRecord = object.State == osStored;
+    object.had_record_ = object.State == osStored;
     object.State = osDeleted;
   }
-  object.FDeleting = true;
-  FStarted = true;
+  object.deleting_ = true;
+  started_ = true;
 }
 
 TSurvObject::TDeleteRun::~TDeleteRun() {
-  if (!FStarted) return;
-  FObject.FDeleting = false;
-  FObject.FDeleteFailed = !FDone;
+  if (!started_) return;
+  object_.deleting_ = false;
+  object_.delete_failed_ = !done_;
 }
 
 void TSurvObject::StampCopy(TSurvObject& copy, bool new_ids) {

@@ -94,7 +94,7 @@ class TSurvObject : public TObserver {
   // Whether one of the object's own lists is in the middle of a
   // notification: the object must then outlive the call even if a cascade
   // deletes it (its owner parks it instead of freeing it at once).
-  bool IsBusy() const { return FBusy > 0; }
+  bool IsBusy() const { return busy_ > 0; }
   // Sets Date to the current date-time (every edit does before saving).
   void Touch();
 
@@ -113,13 +113,13 @@ class TSurvObject : public TObserver {
     ~TDeleteRun();
     TDeleteRun(const TDeleteRun&) = delete;
     TDeleteRun& operator=(const TDeleteRun&) = delete;
-    bool Started() const { return FStarted; }
-    void Done() { FDone = true; }
+    bool Started() const { return started_; }
+    void Done() { done_ = true; }
 
    private:
-    TSurvObject& FObject;
-    bool FStarted = false;
-    bool FDone = false;
+    TSurvObject& object_;
+    bool started_ = false;
+    bool done_ = false;
   };
 
   // Creates `list` on first access, registered with this object as its
@@ -190,25 +190,25 @@ class TSurvObject : public TObserver {
   // Marks the object busy for the lifetime of the guard.
   class TBusyGuard {
    public:
-    explicit TBusyGuard(TSurvObject& object) : FObject(object) { ++FObject.FBusy; }
-    ~TBusyGuard() { --FObject.FBusy; }
+    explicit TBusyGuard(TSurvObject& object) : object_(object) { ++object_.busy_; }
+    ~TBusyGuard() { --object_.busy_; }
     TBusyGuard(const TBusyGuard&) = delete;
     TBusyGuard& operator=(const TBusyGuard&) = delete;
 
    private:
-    TSurvObject& FObject;
+    TSurvObject& object_;
   };
 
  private:
-  bool FHadRecord = false;
-  bool FDeleting = false;
-  bool FDeleteFailed = false;
-  int FBusy = 0;
+  bool had_record_ = false;
+  bool deleting_ = false;
+  bool delete_failed_ = false;
+  int busy_ = 0;
 };
 
 template <class T>
 void TSurvObject::DeleteOwnRecord(T& self) {
-  if (FHadRecord || GetSurveyDB() != nullptr) SurveyDB().Delete(self);
+  if (had_record_ || GetSurveyDB() != nullptr) SurveyDB().Delete(self);
 }
 
 class TOrdSurvObject : public TSurvObject {

@@ -10,10 +10,10 @@ namespace zelvora {
 
 TSurvey::~TSurvey() {
   // Derived and flattened lists first: they only mirror objects.
-  DestroyList(FQuestions);
-  DestroyList(FSubjects);
-  DestroyList(FExperiences);
-  DestroyList(FSkillAreas);
+  DestroyList(questions_);
+  DestroyList(subjects_);
+  DestroyList(experiences_);
+  DestroyList(skill_areas_);
 }
 
 std::vector<std::string> TSurvey::DefaultFreqLabels() {
@@ -29,7 +29,8 @@ void TSurvey::SetFreqLabel(int index, const std::string& text) {
   if (index < 1 || index > kFreqLabelCount) {
     throw ESurvObjError("TSurvey.SetFreqLabel: Index out of bounds");
   }
-  if (FreqLabels.size() < static_cast<std::size_t>(index)) FreqLabels.resize(static_cast<std::size_t>(index));
+  if (FreqLabels.size() < static_cast<std::size_t>(index))
+    FreqLabels.resize(static_cast<std::size_t>(index));
   FreqLabels[static_cast<std::size_t>(index - 1)] = text;
 }
 
@@ -60,82 +61,85 @@ void TSurvey::SetFreqLabelsText(const std::string& text) {
 }
 
 TSkillAreaList& TSurvey::SkillAreas() {
-  const bool was_loaded = FSkillAreasLoaded;
-  auto& list = LazyList(FSkillAreas, FSkillAreasLoaded,
+  const bool was_loaded = skill_areas_loaded_;
+  auto& list = LazyList(skill_areas_, skill_areas_loaded_,
                         [this](TSkillAreaList& l) { SurveyDB().LoadSkillAreas(ID, l); });
-  if (!was_loaded && FSkillAreasLoaded) list.SortByOrder();
+  if (!was_loaded && skill_areas_loaded_) list.SortByOrder();
   return list;
 }
 
 TQuestionList& TSurvey::Questions() {
-  if (FQuestions && FQuestionsValid) return *FQuestions;
-  DestroyList(FQuestions);
-  FQuestions = std::make_unique<TQuestionList>();
-  FQuestions->AddObserver(this);
+  if (questions_ && questions_valid_) return *questions_;
+  DestroyList(questions_);
+  questions_ = std::make_unique<TQuestionList>();
+  questions_->AddObserver(this);
   auto& areas = SkillAreas();
   areas.SortByOrder();
   for (TSurvObject* area : std::vector<TSurvObject*>(areas.Raw())) {
     auto& questions = static_cast<TSkillArea*>(area)->Questions();
     questions.SortByOrder();
-    for (TSurvObject* question : questions.Raw()) FQuestions->Add(static_cast<TQuestion*>(question));
+    for (TSurvObject* question : questions.Raw())
+      questions_->Add(static_cast<TQuestion*>(question));
   }
-  FQuestionsValid = true;
-  return *FQuestions;
+  questions_valid_ = true;
+  return *questions_;
 }
 
 TSubjectList& TSurvey::Subjects() {
-  if (FSubjects) return *FSubjects;
+  if (subjects_) return *subjects_;
   auto& experiences = Experiences();
-  FSubjects = std::make_unique<TSubjectList>();
-  FSubjects->AddObserver(this);
+  subjects_ = std::make_unique<TSubjectList>();
+  subjects_->AddObserver(this);
   if (Department != nullptr) {
     auto& subjects = Department->Subjects();
     for (TSurvObject* item : std::vector<TSurvObject*>(experiences.Raw())) {
       TSubject* subject = subjects.FindByID(static_cast<TExperience*>(item)->SubjectID);
-      if (subject != nullptr && !FSubjects->Contains(subject)) FSubjects->Add(subject);
+      if (subject != nullptr && !subjects_->Contains(subject)) subjects_->Add(subject);
     }
   }
-  return *FSubjects;
+  return *subjects_;
 }
 
 TExperienceList& TSurvey::Experiences() {
-  if (FExperiences) return *FExperiences;
-  FExperiences = std::make_unique<TExperienceList>();
-  FExperiences->AddObserver(this);
+  if (experiences_) return *experiences_;
+  experiences_ = std::make_unique<TExperienceList>();
+  experiences_->AddObserver(this);
   if (Department != nullptr) {
     for (TSurvObject* item : std::vector<TSurvObject*>(Department->Experiences().Raw())) {
-      if (static_cast<TExperience*>(item)->SurveyID == ID) FExperiences->Add(static_cast<TExperience*>(item));
+      if (static_cast<TExperience*>(item)->SurveyID == ID)
+        experiences_->Add(static_cast<TExperience*>(item));
     }
   }
-  return *FExperiences;
+  return *experiences_;
 }
 
 void TSurvey::Update(TObservable& list, TSurvObject* item, int code) {
-  if (&list == FQuestions.get()) return;  // the flattened list owns nothing
-  if (&list == FSkillAreas.get()) {
+  if (&list == questions_.get()) return;  // the flattened list owns nothing
+  if (&list == skill_areas_.get()) {
     auto* area = static_cast<TSkillArea*>(item);
     switch (code) {
       case ncAdd:
         area->Survey = this;
         area->AttachOwningSurvey(this);
-        if (area->State == osNew || area->State == osBuiltOutside) area->Order = FSkillAreas->Size();
-        StoreAddedChild(*area, FSkillAreasLoaded, true);
-        FQuestionsValid = false;
+        if (area->State == osNew || area->State == osBuiltOutside)
+          area->Order = skill_areas_->Size();
+        StoreAddedChild(*area, skill_areas_loaded_, true);
+        questions_valid_ = false;
         break;
       case ncDelete:
-        FQuestionsValid = false;
+        questions_valid_ = false;
         DeleteAndFree(area);
         break;
       case ncDestroy:
-        FQuestionsValid = false;
-        FreeAll(*FSkillAreas);
+        questions_valid_ = false;
+        FreeAll(*skill_areas_);
         break;
       default:
         break;
     }
     return;
   }
-  if (&list == FSubjects.get()) {
+  if (&list == subjects_.get()) {
     auto* subject = static_cast<TSubject*>(item);
     if (Department == nullptr) return;
     if (code == ncAdd) {
@@ -152,7 +156,7 @@ void TSurvey::Update(TObservable& list, TSurvObject* item, int code) {
     }
     return;
   }
-  if (&list == FExperiences.get()) {
+  if (&list == experiences_.get()) {
     auto* experience = static_cast<TExperience*>(item);
     if (code == ncAdd) {
       // The survey reference is set first so that the record stored by the
@@ -166,8 +170,9 @@ void TSurvey::Update(TObservable& list, TSurvObject* item, int code) {
       if (subject != nullptr) {
         auto& subject_experiences = subject->Experiences();
         if (!subject_experiences.Contains(experience)) subject_experiences.Add(experience);
-        if (subject->SurveysIfAny() && !subject->SurveysIfAny()->Contains(this)) subject->SurveysIfAny()->Add(this);
-        if (FSubjects && !FSubjects->Contains(subject)) FSubjects->Add(subject);
+        if (subject->SurveysIfAny() && !subject->SurveysIfAny()->Contains(this))
+          subject->SurveysIfAny()->Add(this);
+        if (subjects_ && !subjects_->Contains(subject)) subjects_->Add(subject);
       }
     } else if (code == ncDelete && Department != nullptr) {
       TBusyGuard busy(*this);
@@ -177,7 +182,7 @@ void TSurvey::Update(TObservable& list, TSurvObject* item, int code) {
     return;
   }
   // A questions list of one of this survey's skill areas.
-  if (code == ncAdd || code == ncDelete || code == ncDestroy) FQuestionsValid = false;
+  if (code == ncAdd || code == ncDelete || code == ncDestroy) questions_valid_ = false;
 }
 
 std::unique_ptr<TSurvey> TSurvey::Clone(TDepartment* target, bool new_ids) {
@@ -189,7 +194,7 @@ std::unique_ptr<TSurvey> TSurvey::Clone(TDepartment* target, bool new_ids) {
   copy->FreqLabels = FreqLabels;
   copy->HasCompletedSheets = 0;
   copy->Department = target;
-  auto& copy_areas = copy->EnsureList(copy->FSkillAreas);
+  auto& copy_areas = copy->EnsureList(copy->skill_areas_);
   for (TSurvObject* area : std::vector<TSurvObject*>(SkillAreas().Raw())) {
     copy_areas.Adopt(static_cast<TSkillArea*>(area)->Clone(copy.get(), new_ids));
   }
@@ -214,9 +219,9 @@ bool TSurvey::InsertRecord() { return SurveyDB().Insert(*this); }
 
 void TSurvey::StoreTree() {
   InsertRecord();
-  auto& areas = EnsureList(FSkillAreas);
+  auto& areas = EnsureList(skill_areas_);
   for (TSurvObject* area : std::vector<TSurvObject*>(areas.Raw())) area->StoreTree();
-  FSkillAreasLoaded = true;
+  skill_areas_loaded_ = true;
 }
 
 }  // namespace zelvora

@@ -50,15 +50,15 @@ class TSurvey : public TSurvObject {
   void SetFreqLabelsText(const std::string& text);
 
   TSkillAreaList& SkillAreas();
-  bool SkillAreasLoaded() const { return FSkillAreasLoaded; }
+  bool SkillAreasLoaded() const { return skill_areas_loaded_; }
   TQuestionList& Questions();
-  bool QuestionsValid() const { return FQuestionsValid && FQuestions != nullptr; }
-  void InvalidateQuestions() { FQuestionsValid = false; }
+  bool QuestionsValid() const { return questions_valid_ && questions_ != nullptr; }
+  void InvalidateQuestions() { questions_valid_ = false; }
   TSubjectList& Subjects();
   TExperienceList& Experiences();
   // The derived lists if they were built, without building them.
-  TSubjectList* SubjectsIfAny() const { return FSubjects.get(); }
-  TExperienceList* ExperiencesIfAny() const { return FExperiences.get(); }
+  TSubjectList* SubjectsIfAny() const { return subjects_.get(); }
+  TExperienceList* ExperiencesIfAny() const { return experiences_.get(); }
 
   // A copy of the survey and its instrument subtree for `target` (see the
   // header comment). Without new IDs the copy keeps IDs and Date and has
@@ -79,12 +79,12 @@ class TSurvey : public TSurvObject {
 
  private:
   friend class TSkillArea;
-  std::unique_ptr<TSkillAreaList> FSkillAreas;
-  std::unique_ptr<TQuestionList> FQuestions;
-  std::unique_ptr<TSubjectList> FSubjects;
-  std::unique_ptr<TExperienceList> FExperiences;
-  bool FSkillAreasLoaded = false;
-  bool FQuestionsValid = false;
+  std::unique_ptr<TSkillAreaList> skill_areas_;
+  std::unique_ptr<TQuestionList> questions_;
+  std::unique_ptr<TSubjectList> subjects_;
+  std::unique_ptr<TExperienceList> experiences_;
+  bool skill_areas_loaded_ = false;
+  bool questions_valid_ = false;
 };
 
 }  // namespace zelvora

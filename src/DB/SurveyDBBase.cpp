@@ -62,16 +62,16 @@ void TSurveyDBBase::BecomeOpen() {
   SetSurveyDB(this);
   // The library owners are never stored: built-in objects whose lists are
   // never loaded (the data root holds the library itself).
-  FLibraryDepartment = std::make_unique<TDepartment>();
-  FLibraryDepartment->State = osBuiltOutside;
-  FLibrarySurvey = std::make_unique<TSurvey>();
-  FLibrarySurvey->State = osBuiltOutside;
-  FLibrarySurvey->Department = FLibraryDepartment.get();
+  library_department_ = std::make_unique<TDepartment>();
+  library_department_->State = osBuiltOutside;
+  library_survey_ = std::make_unique<TSurvey>();
+  library_survey_->State = osBuiltOutside;
+  library_survey_->Department = library_department_.get();
 }
 
 void TSurveyDBBase::BecomeClosed() {
-  FLibrarySurvey.reset();
-  FLibraryDepartment.reset();
+  library_survey_.reset();
+  library_department_.reset();
   if (g_survey_db == this) g_survey_db = nullptr;
 }
 

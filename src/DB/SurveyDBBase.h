@@ -128,8 +128,8 @@ class TSurveyDBBase {
 
   // The owners of library surveys and library skill areas; null while the
   // database is closed.
-  TDepartment* LibraryDepartment() const { return FLibraryDepartment.get(); }
-  TSurvey* LibrarySurvey() const { return FLibrarySurvey.get(); }
+  TDepartment* LibraryDepartment() const { return library_department_.get(); }
+  TSurvey* LibrarySurvey() const { return library_survey_.get(); }
 
  protected:
   using TSurvObjects = std::vector<std::unique_ptr<TSurvObject>>;
@@ -154,8 +154,8 @@ class TSurveyDBBase {
   // other lists.
   void LoadInto(int kind, const TObjectID& parent, TSurvList& list);
 
-  std::unique_ptr<TDepartment> FLibraryDepartment;
-  std::unique_ptr<TSurvey> FLibrarySurvey;
+  std::unique_ptr<TDepartment> library_department_;
+  std::unique_ptr<TSurvey> library_survey_;
 };
 
 // The global database reference: null while no database is open.

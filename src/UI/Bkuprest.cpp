@@ -54,11 +54,11 @@ QLineEdit* AddFolderRow(QVBoxLayout* layout, QWidget* page, const char* name,
 
 TBkupRestForm::TBkupRestForm(QWidget* parent, TBackupMode mode, TSurveyDB& db,
                              TUserInterface& app_ui, bool delete_work_files)
-    : QDialog(parent), FAppUI(app_ui) {
+    : QDialog(parent), app_ui_(app_ui) {
   TUserInterface& window_ui = *this;  // the waits and progress are this window's
-  FModel = std::make_unique<TBkupRestModel>(mode, db, window_ui, FSpace, delete_work_files);
+  model_ = std::make_unique<TBkupRestModel>(mode, db, window_ui, space_, delete_work_files);
   setObjectName("BkupRestForm");
-  setWindowTitle(Text(FModel->Caption()));
+  setWindowTitle(Text(model_->Caption()));
   setModal(true);
 
   auto* layout = new QVBoxLayout(this);
@@ -69,7 +69,7 @@ TBkupRestForm::TBkupRestForm(QWidget* parent, TBackupMode mode, TSurveyDB& db,
   // Start page.
   auto* start = new QWidget(Pages);
   auto* start_layout = new QVBoxLayout(start);
-  StartLbl = new QLabel(Text(FModel->StartText()), start);
+  StartLbl = new QLabel(Text(model_->StartText()), start);
   StartLbl->setObjectName("StartLbl");
   StartLbl->setWordWrap(true);
   start_layout->addWidget(StartLbl);
@@ -137,7 +137,7 @@ TBkupRestForm::TBkupRestForm(QWidget* parent, TBackupMode mode, TSurveyDB& db,
   progress_layout->addStretch(1);
   progress_layout->addLayout(progress_buttons);
   Pages->addWidget(progress);
-  connect(ProgCancelBtn, &QPushButton::clicked, this, [this] { FModel->Cancel(); });
+  connect(ProgCancelBtn, &QPushButton::clicked, this, [this] { model_->Cancel(); });
 
   Pages->setCurrentIndex(kStartPage);
   resize(460, 200);
@@ -146,11 +146,11 @@ TBkupRestForm::TBkupRestForm(QWidget* parent, TBackupMode mode, TSurveyDB& db,
 TBkupRestForm::~TBkupRestForm() = default;
 
 void TBkupRestForm::OkBtnClick() {
-  if (FModel->Busy()) return;
-  FModel->SetFolder(DriveEdit->text().toStdString());
+  if (model_->Busy()) return;
+  model_->SetFolder(DriveEdit->text().toStdString());
   {
-    TBusyCursor busy(FAppUI);
-    FModel->Ok();
+    TBusyCursor busy(app_ui_);
+    model_->Ok();
   }
   // The work has ended, whatever its outcome: the window closes.
   accept();
@@ -162,22 +162,22 @@ void TBkupRestForm::BrowseBtnClick(QLineEdit* edit) {
 }
 
 void TBkupRestForm::reject() {
-  if (FWaitLoop) {
+  if (wait_loop_) {
     AnswerWait(false);
     return;
   }
-  if (FModel->Busy()) {
+  if (model_->Busy()) {
     // The work notices the flag at its next step and then the window closes.
-    FModel->Cancel();
+    model_->Cancel();
     return;
   }
   QDialog::reject();
 }
 
 void TBkupRestForm::AnswerWait(bool ok) {
-  if (!FWaitLoop) return;
-  FWaitAnswer = ok;
-  FWaitLoop->quit();
+  if (!wait_loop_) return;
+  wait_answer_ = ok;
+  wait_loop_->quit();
 }
 
 void TBkupRestForm::ShowMessagePage(const std::string& text, const std::string& folder) {
@@ -193,26 +193,28 @@ void TBkupRestForm::ShowProgressPage(const std::string& stage, int percent) {
   Pages->setCurrentIndex(kProgressPage);
 }
 
-void TBkupRestForm::Inform(const std::string& text) { FAppUI.Inform(text); }
-void TBkupRestForm::ShowError(const std::string& text) { FAppUI.ShowError(text); }
-bool TBkupRestForm::Ask(const std::string& text, bool warning) { return FAppUI.Ask(text, warning); }
+void TBkupRestForm::Inform(const std::string& text) { app_ui_.Inform(text); }
+void TBkupRestForm::ShowError(const std::string& text) { app_ui_.ShowError(text); }
+bool TBkupRestForm::Ask(const std::string& text, bool warning) {
+  return app_ui_.Ask(text, warning);
+}
 
-void TBkupRestForm::SetBusy(bool busy) { FAppUI.SetBusy(busy); }
+void TBkupRestForm::SetBusy(bool busy) { app_ui_.SetBusy(busy); }
 
 bool TBkupRestForm::AwaitBackupDisk(const std::string& text, std::string& folder) {
   ShowMessagePage(text, folder);
   if (!isVisible()) show();
   MsgOkBtn->setFocus();
   QEventLoop loop;
-  FWaitLoop = &loop;
-  FWaitAnswer = false;
+  wait_loop_ = &loop;
+  wait_answer_ = false;
   {
     TNormalCursor normal;
     loop.exec();
   }
-  FWaitLoop = nullptr;
+  wait_loop_ = nullptr;
   folder = MsgDriveEdit->text().toStdString();
-  return FWaitAnswer;
+  return wait_answer_;
 }
 
 void TBkupRestForm::ShowBackupProgress(const std::string& stage, int percent) {

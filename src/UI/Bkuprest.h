@@ -36,7 +36,7 @@ class TBkupRestForm : public QDialog, private TUserInterface {
                 bool delete_work_files);
   ~TBkupRestForm() override;
 
-  TBkupRestModel& Model() { return *FModel; }
+  TBkupRestModel& Model() { return *model_; }
   // The pages as the work shows them (screenshots and tests).
   void ShowMessagePage(const std::string& text, const std::string& folder);
   void ShowProgressPage(const std::string& stage, int percent);
@@ -56,9 +56,9 @@ class TBkupRestForm : public QDialog, private TUserInterface {
   bool AwaitBackupDisk(const std::string& text, std::string& folder) override;
   void ShowBackupProgress(const std::string& stage, int percent) override;
 
-  TUserInterface& FAppUI;
-  TFolderFreeSpace FSpace;
-  std::unique_ptr<TBkupRestModel> FModel;
+  TUserInterface& app_ui_;
+  TFolderFreeSpace space_;
+  std::unique_ptr<TBkupRestModel> model_;
 
   QStackedWidget* Pages = nullptr;
   QLabel* StartLbl = nullptr;
@@ -71,8 +71,8 @@ class TBkupRestForm : public QDialog, private TUserInterface {
   QProgressBar* ProgressBar = nullptr;
   QPushButton* ProgCancelBtn = nullptr;
 
-  QEventLoop* FWaitLoop = nullptr;
-  bool FWaitAnswer = false;
+  QEventLoop* wait_loop_ = nullptr;
+  bool wait_answer_ = false;
 };
 
 // The main menu's "Full Backup" and "Restore Backup": opens the window modal

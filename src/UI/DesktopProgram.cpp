@@ -13,6 +13,7 @@
 #include "APP/CONFIGU.h"
 #include "APP/ShippedFiles.h"
 #include "APP/SurveyDefaults.h"
+#include "DB/Survobj.h"
 #include "UI/Bkuprest.h"
 #include "UI/ControlCenterForm.h"
 #include "UI/MainForm.h"
@@ -22,11 +23,10 @@
 #include "UI/SurveyDisksForm.h"
 #include "UI/WidgetUserInterface.h"
 #include "UI/model/CONCEN.h"
-#include "DB/Survobj.h"
-#include "report/ReportSource.h"
-#include "report/Rptwiz.h"
 #include "UI/model/MainFormModel.h"
 #include "UI/model/ShortDate.h"
+#include "report/ReportSource.h"
+#include "report/Rptwiz.h"
 
 namespace zelvora {
 namespace {
@@ -116,8 +116,7 @@ bool OpenPresetWizard(TPrWiz& wizard, const TReportPreset& preset, TDataRoot& ro
   for (int category = 0; category < kRptWizCategories; ++category) {
     if (RptWizCategoryKind(category) == preset.Kind) name = RptWizCategoryName(category);
   }
-  const auto sections =
-      static_cast<std::uint16_t>(preset.Section > 0 ? 1u << preset.Section : 0u);
+  const auto sections = static_cast<std::uint16_t>(preset.Section > 0 ? 1u << preset.Section : 0u);
   return wizard.OpenPreset(preset.Kind, sections, std::move(sources), name);
 }
 
@@ -125,8 +124,8 @@ bool OpenPresetWizard(TPrWiz& wizard, const TReportPreset& preset, TDataRoot& ro
 void ConnectMenu(TMainForm& form, TMainFormModel& model, TUserInterface& ui,
                  std::function<TDataRoot*()> data_root) {
   const auto backup_restore = [&form, &model, &ui](TBackupMode mode) {
-    const bool changed = RunBackupRestore(&form, mode, model.Database(), ui,
-                                          model.Defaults().DelTempBackupFiles);
+    const bool changed =
+        RunBackupRestore(&form, mode, model.Database(), ui, model.Defaults().DelTempBackupFiles);
     if (changed) form.ReloadControlCenter();
   };
   form.ConnectAction(form.FullBackup1, [backup_restore] { backup_restore(TBackupMode::kBackup); });

@@ -125,8 +125,9 @@ void RegisterScreens(TScreenshotRegistry& registry) {
   registry.Add("enter-password", ShootEnterPassword);
   registry.Add("passwords", ShootPasswords);
   for (TAnswerScreen screen : kAnswerScreens)
-    registry.Add(AnswerScreenName(screen),
-                 [screen](TScreenshotContext&) { return ShootOwnWindow(MakeAnswerScreen(screen)); });
+    registry.Add(AnswerScreenName(screen), [screen](TScreenshotContext&) {
+      return ShootOwnWindow(MakeAnswerScreen(screen));
+    });
   registry.Add("backup-start",
                [](TScreenshotContext&) { return ShootOwnWindow(MakeBkupRestStartScreen()); });
   registry.Add("restore-message",

@@ -1,6 +1,5 @@
 #include "UI/WidgetUserInterface.h"
 
-
 #include "UI/AboutForm.h"
 #include "UI/EnterPasswordForm.h"
 #include "UI/FlashMessageForm.h"

@@ -22,8 +22,7 @@ std::optional<std::string> ParsedArgs::Value(const std::string& option) const {
   return it->second;
 }
 
-ParsedArgs ParseArgs(const std::vector<std::string>& args,
-                     const std::set<std::string>& with_value,
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& with_value,
                      const std::set<std::string>& flags) {
   ParsedArgs parsed;
   for (std::size_t i = 0; i < args.size(); ++i) {

@@ -62,8 +62,7 @@ struct ParsedArgs {
   std::optional<std::string> Value(const std::string& option) const;
   bool Has(const std::string& flag) const { return flags.count(flag) != 0; }
 };
-ParsedArgs ParseArgs(const std::vector<std::string>& args,
-                     const std::set<std::string>& with_value,
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::set<std::string>& with_value,
                      const std::set<std::string>& flags = {});
 
 }  // namespace zelvora::cli

@@ -14,7 +14,8 @@ int RunReindex(CliContext& context) {
   if (!args.positional.empty()) throw CliUsageError("reindex takes no arguments");
   auto db = OpenCliDatabase(context, TDBAccess::ReadWrite);
   const bool all_keyed = db->ReindexAll();
-  context.out << (all_keyed ? "Every record was keyed again.\n" : "Some records could not be keyed again.\n");
+  context.out << (all_keyed ? "Every record was keyed again.\n"
+                            : "Some records could not be keyed again.\n");
   const std::vector<TOrphanRecord> orphans = db->FindOrphans();
   for (const TOrphanRecord& orphan : orphans) {
     const TFileblockInfo& info = FileblockInfo(orphan.Fileblock);

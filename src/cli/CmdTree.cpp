@@ -11,7 +11,7 @@ namespace {
 
 class TTreePrinter {
  public:
-  explicit TTreePrinter(std::ostream& out) : FOut(out) {}
+  explicit TTreePrinter(std::ostream& out) : out_(out) {}
 
   void Company(TCompany& company) {
     Line(0) << "Company " << company.ID.Text() << " \"" << company.Name << "\"\n";
@@ -49,22 +49,23 @@ class TTreePrinter {
   }
 
   void Experience(TExperience& experience) {
-    Line(2) << "Experience " << experience.ID.Text() << " " << experience.DisplayText() << " subject "
-            << experience.SubjectID.Text() << " survey " << experience.SurveyID.Text() << "\n";
+    Line(2) << "Experience " << experience.ID.Text() << " " << experience.DisplayText()
+            << " subject " << experience.SubjectID.Text() << " survey "
+            << experience.SurveyID.Text() << "\n";
     auto& sheets = experience.ScoreSheets();
     for (int i = 0; i < sheets.Size(); ++i) {
       TScoreSheet& sheet = *sheets.At(i);
       int answered = 0;
       for (const std::int8_t answer : sheet.AnswersBuf) answered += answer > 0 ? 1 : 0;
       Line(3) << "Score sheet " << sheet.ID.Text() << " \"" << sheet.RaterName << "\" category "
-              << sheet.RaterCategory << (sheet.Completed ? " completed" : " open") << ", " << answered
-              << " answers\n";
+              << sheet.RaterCategory << (sheet.Completed ? " completed" : " open") << ", "
+              << answered << " answers\n";
     }
   }
 
   void Survey(TSurvey& survey, int level) {
-    Line(level) << "Survey " << survey.ID.Text() << " \"" << survey.Name << "\" by \"" << survey.Author
-                << "\" (" << survey.AnsPerQ << " answers per question)\n";
+    Line(level) << "Survey " << survey.ID.Text() << " \"" << survey.Name << "\" by \""
+                << survey.Author << "\" (" << survey.AnsPerQ << " answers per question)\n";
     auto& areas = survey.SkillAreas();
     areas.SortByOrder();
     for (int i = 0; i < areas.Size(); ++i) SkillArea(*areas.At(i), level + 1);
@@ -91,10 +92,10 @@ class TTreePrinter {
 
  private:
   std::ostream& Line(int level) {
-    FOut << std::string(static_cast<std::size_t>(level) * 2, ' ');
-    return FOut;
+    out_ << std::string(static_cast<std::size_t>(level) * 2, ' ');
+    return out_;
   }
-  std::ostream& FOut;
+  std::ostream& out_;
 };
 
 int RunTree(CliContext& context) {

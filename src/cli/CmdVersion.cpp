@@ -11,8 +11,8 @@ int RunVersion(CliContext& context) {
   return 0;
 }
 
-const CliRegistrar kVersion{{"version", "Print the program's version",
-                             "usage: zelvora360-cli version\n", RunVersion}};
+const CliRegistrar kVersion{
+    {"version", "Print the program's version", "usage: zelvora360-cli version\n", RunVersion}};
 
 }  // namespace
 }  // namespace zelvora::cli

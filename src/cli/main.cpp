@@ -10,8 +10,8 @@
 namespace {
 
 using zelvora::cli::CliContext;
-using zelvora::cli::Commands;
 using zelvora::cli::CliUsageError;
+using zelvora::cli::Commands;
 
 void PrintToolHelp(std::ostream& os) {
   os << "usage: zelvora360-cli [--data DIR] COMMAND [ARGS...]\n"
@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   const auto& command = it->second;
-  CliContext context{data_dir, {words.begin() + static_cast<long>(i) + 1, words.end()},
-                     std::cout, std::cerr};
+  CliContext context{
+      data_dir, {words.begin() + static_cast<long>(i) + 1, words.end()}, std::cout, std::cerr};
   for (const auto& arg : context.args) {
     if (arg == "--help") {
       std::cout << command.help;

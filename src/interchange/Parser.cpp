@@ -104,13 +104,13 @@ struct TParser::Parsed {
   bool OrderGiven = false;  // the block stated the object's Order
 };
 
-TParser::TParser(std::istream& stream) : FLexer(std::make_unique<TLexer>(stream)) {}
+TParser::TParser(std::istream& stream) : lexer_(std::make_unique<TLexer>(stream)) {}
 
-TParser::TParser(TByteSource& source) : FLexer(std::make_unique<TLexer>(source)) {}
+TParser::TParser(TByteSource& source) : lexer_(std::make_unique<TLexer>(source)) {}
 
 TParser::TParser(TScrambledStream& stream)
-    : FSource(std::make_unique<TScrambledSource>(stream)),
-      FLexer(std::make_unique<TLexer>(*FSource)) {}
+    : source_(std::make_unique<TScrambledSource>(stream)),
+      lexer_(std::make_unique<TLexer>(*source_)) {}
 
 TParser::~TParser() = default;
 
@@ -119,12 +119,12 @@ int TParser::TypeIndex(std::string_view name) { return IndexIn(kTypeNames, name)
 int TParser::PropertyIndex(std::string_view name) { return IndexIn(kPropertyNames, name); }
 
 TSurvObject* TParser::Items(int index) const {
-  return FObjects.at(static_cast<std::size_t>(index)).get();
+  return objects_.at(static_cast<std::size_t>(index)).get();
 }
 
 std::vector<std::unique_ptr<TSurvObject>> TParser::TakeObjects() {
   std::vector<std::unique_ptr<TSurvObject>> objects;
-  objects.swap(FObjects);
+  objects.swap(objects_);
   return objects;
 }
 
@@ -133,7 +133,7 @@ void TParser::DoParse() {
   // word, an `end`, the end of input) ends the file without complaint.
   for (auto token = Next(); token->Kind == TTokenKind::ObjectKeyword; token = Next()) {
     Parsed parsed = ParseObject(1);
-    FObjects.push_back(std::move(parsed.Object));
+    objects_.push_back(std::move(parsed.Object));
   }
 }
 

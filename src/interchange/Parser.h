@@ -54,7 +54,7 @@ class TParser {
   // Reads object blocks until the first token that is not `object`.
   void DoParse();
 
-  int Count() const { return static_cast<int>(FObjects.size()); }
+  int Count() const { return static_cast<int>(objects_.size()); }
   // Top-level object `index` (0..Count-1), still owned by the parser.
   TSurvObject* Items(int index) const;
   // Hands every top-level object to the caller, in file order.
@@ -72,11 +72,11 @@ class TParser {
   bool ParseIdents(TSurvObject& object, int type, int depth);
   static void SetIdent(TSurvObject& object, const TToken& value, int property, int type);
   static void AddObject(TSurvObject& parent, Parsed child, int parent_type, int child_type);
-  std::unique_ptr<TToken> Next() { return FLexer->NextToken(); }
+  std::unique_ptr<TToken> Next() { return lexer_->NextToken(); }
 
-  std::unique_ptr<TByteSource> FSource;  // the adapter of a scrambled stream
-  std::unique_ptr<TLexer> FLexer;
-  std::vector<std::unique_ptr<TSurvObject>> FObjects;
+  std::unique_ptr<TByteSource> source_;  // the adapter of a scrambled stream
+  std::unique_ptr<TLexer> lexer_;
+  std::vector<std::unique_ptr<TSurvObject>> objects_;
 };
 
 }  // namespace zelvora

@@ -100,9 +100,9 @@ struct TSurveyDiskObjects {
 
 class TSurveyMapper {
  public:
-  explicit TSurveyMapper(std::uint16_t exclusions = 0) : FExclusions(exclusions) {}
+  explicit TSurveyMapper(std::uint16_t exclusions = 0) : exclusions_(exclusions) {}
 
-  std::uint16_t Exclusions() const { return FExclusions; }
+  std::uint16_t Exclusions() const { return exclusions_; }
 
   // Adds the object's element as the new last child of `parent` and fills it
   // with its subtree. Objects of other kinds are ignored. Children lists of
@@ -144,10 +144,10 @@ class TSurveyMapper {
   static TObjectID ParseID(std::string_view text);
 
  private:
-  bool Excluded(std::uint16_t flag) const { return (FExclusions & flag) != 0; }
+  bool Excluded(std::uint16_t flag) const { return (exclusions_ & flag) != 0; }
   void ReadProperties(const TElement& element, TSurvObject& object) const;
 
-  std::uint16_t FExclusions;
+  std::uint16_t exclusions_;
 };
 
 }  // namespace zelvora

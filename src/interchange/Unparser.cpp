@@ -31,22 +31,22 @@ std::runtime_error IoError(const std::string& what, const std::string& file_name
 }  // namespace
 
 TUnparser::TUnparser(const std::string& file_name, bool renumber)
-    : FFileName(file_name), FRenumber(renumber) {
-  FFile = std::fopen(file_name.c_str(), "wb");
-  if (FFile == nullptr) throw IoError("Cannot create file", file_name);
+    : file_name_(file_name), renumber_(renumber) {
+  file_ = std::fopen(file_name.c_str(), "wb");
+  if (file_ == nullptr) throw IoError("Cannot create file", file_name);
 }
 
 TUnparser::~TUnparser() {
-  if (FFile != nullptr) std::fclose(FFile);
+  if (file_ != nullptr) std::fclose(file_);
 }
 
 void TUnparser::Close() {
-  if (FFile == nullptr) return;
-  std::FILE* file = FFile;
-  FFile = nullptr;
+  if (file_ == nullptr) return;
+  std::FILE* file = file_;
+  file_ = nullptr;
   const bool flushed = std::fflush(file) == 0;
   const bool closed = std::fclose(file) == 0;
-  if (!flushed || !closed) throw IoError("Cannot write file", FFileName);
+  if (!flushed || !closed) throw IoError("Cannot write file", file_name_);
 }
 
 std::int32_t TUnparser::NextRenumberSerial() { return gRenumberSerial.load(); }
@@ -176,10 +176,10 @@ void TUnparser::Unparse(TSuggestion& suggestion) {
 // "object <class>", then (indented) the ID and the Date.
 void TUnparser::WriteHeader(const char* class_name, TSurvObject& object) {
   WriteLine(std::string("object ") + class_name);
-  FIndent += kIndentStep;
+  indent_ += kIndentStep;
   std::int32_t origin = object.ID.Origin;
   std::int32_t serial = object.ID.Serial;
-  if (FRenumber) {
+  if (renumber_) {
     origin = kRenumberOrigin;
     serial = gRenumberSerial.fetch_add(1);
   }
@@ -190,7 +190,7 @@ void TUnparser::WriteHeader(const char* class_name, TSurvObject& object) {
 }
 
 void TUnparser::WriteEnd() {
-  FIndent -= kIndentStep;
+  indent_ -= kIndentStep;
   WriteLine("end");
   WriteEmptyLine();
 }
@@ -204,7 +204,7 @@ void TUnparser::WriteText(std::string_view name, std::string_view text) {
 }
 
 void TUnparser::WriteLine(std::string_view text) {
-  std::string line(static_cast<std::size_t>(FIndent), ' ');
+  std::string line(static_cast<std::size_t>(indent_), ' ');
   line += Utf8ToCp1252(text);
   line += kLineEnd;
   WriteRaw(line);
@@ -213,9 +213,10 @@ void TUnparser::WriteLine(std::string_view text) {
 void TUnparser::WriteEmptyLine() { WriteRaw(kLineEnd); }
 
 void TUnparser::WriteRaw(std::string_view bytes) {
-  if (FFile == nullptr) throw std::runtime_error("Cannot write file \"" + FFileName + "\": closed");
-  if (std::fwrite(bytes.data(), 1, bytes.size(), FFile) != bytes.size()) {
-    throw IoError("Cannot write file", FFileName);
+  if (file_ == nullptr)
+    throw std::runtime_error("Cannot write file \"" + file_name_ + "\": closed");
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+    throw IoError("Cannot write file", file_name_);
   }
 }
 

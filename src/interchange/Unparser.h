@@ -91,10 +91,10 @@ class TUnparser {
   void WriteEnd();
   void WriteRaw(std::string_view bytes);
 
-  std::string FFileName;
-  std::FILE* FFile = nullptr;
-  bool FRenumber = false;
-  int FIndent = 0;
+  std::string file_name_;
+  std::FILE* file_ = nullptr;
+  bool renumber_ = false;
+  int indent_ = 0;
 };
 
 }  // namespace zelvora

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <span>
 
-#include "base/Text.h"
 #include "base/DateTime.h"
+#include "base/Text.h"
 #include "report/GapCatGapKey.h"
 #include "report/GapCategories.h"
 #include "report/GapComparative.h"
@@ -33,7 +33,8 @@ void AppendLine(std::string& out, const std::string& kind, const std::string& nu
                 const std::string& text, const std::string& category, const std::string& counts,
                 const std::string& average, const std::string& group, const std::string& tag) {
   out += CsvField(kind) + "," + number + "," + CsvField(text) + "," + CsvField(category) + counts +
-         "," + CsvField(std::string(Trim(average))) + "," + CsvField(group) + "," + CsvField(tag) + "\n";
+         "," + CsvField(std::string(Trim(average))) + "," + CsvField(group) + "," + CsvField(tag) +
+         "\n";
 }
 
 // ",N,R,gap 0..4,gap -1..-4" of a printed row.

@@ -73,8 +73,8 @@ RecordCache::Block* RecordCache::Load(std::uint64_t number) {
     return block;
   }
   Block* block = Acquire(number);
-  block->valid = file_.ReadAt(static_cast<std::int64_t>(number * kBlockSize), block->bytes.data(),
-                              kBlockSize);
+  block->valid =
+      file_.ReadAt(static_cast<std::int64_t>(number * kBlockSize), block->bytes.data(), kBlockSize);
   return block;
 }
 

@@ -99,8 +99,9 @@ TEST_F(AnswerBufferInSurvey, AnswersSurviveStoringInBothPiecesOfTheBuffer) {
 
 TEST_F(AnswerBufferInSurvey, CategoryNamesAndSelfRaters) {
   TCompany* company = department->Company;
-  company->Categories = std::string("0=self") + kCategorySeparator + "1=Supervisor of the whole team" +
-                        kCategorySeparator + "2=Peer" + kCategorySeparator;
+  company->Categories = std::string("0=self") + kCategorySeparator +
+                        "1=Supervisor of the whole team" + kCategorySeparator + "2=Peer" +
+                        kCategorySeparator;
   TScoreSheet* self = MakeSheet(*experience, "Ann", 0);
   TScoreSheet* boss = MakeSheet(*experience, "Bea", 1);
   TScoreSheet* removed = MakeSheet(*experience, "Cal", 5);

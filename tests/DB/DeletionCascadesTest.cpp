@@ -84,8 +84,8 @@ TEST_F(DeletionCascades, DeletingADepartmentLeavesNoRecordsBehind) {
   MakeSheet(*stray, "Rater 3", 3);
   TCompany* company = department->Company;
   company->Departments().Remove(department);
-  for (int kind : {okDepartment, okSurvey, okSubject, okSkillArea, okQuestion, okExperience,
-                   okScoreSheet}) {
+  for (int kind :
+       {okDepartment, okSurvey, okSubject, okSkillArea, okQuestion, okExperience, okScoreSheet}) {
     EXPECT_EQ(Records(kind), 0u) << KindClassName(kind);
   }
   EXPECT_EQ(Records(okCompany), 1u);
@@ -95,8 +95,8 @@ TEST_F(DeletionCascades, DeletingADepartmentFromAFreshRootLoadsWhatItDeletes) {
   root.Reset();
   TCompany* company = root.Companies().At(0);
   company->Departments().Delete(0);
-  for (int kind : {okDepartment, okSurvey, okSubject, okSkillArea, okQuestion, okExperience,
-                   okScoreSheet}) {
+  for (int kind :
+       {okDepartment, okSurvey, okSubject, okSkillArea, okQuestion, okExperience, okScoreSheet}) {
     EXPECT_EQ(Records(kind), 0u) << KindClassName(kind);
   }
 }
@@ -211,7 +211,7 @@ TEST(DeletionCascadeFailures, ARetryAfterAFailedDeleteCompletesIt) {
   EXPECT_THROW(root.LibrarySurveys().Delete(0), ESurvObjError);
   EXPECT_EQ(survey->State, osDeleted);
   EXPECT_EQ(root.LibrarySurveys().Size(), 1);  // still held, nothing lost
-  root.LibrarySurveys().Delete(0);  // the retry runs the rest of the cascade
+  root.LibrarySurveys().Delete(0);             // the retry runs the rest of the cascade
   EXPECT_EQ(root.LibrarySurveys().Size(), 0);
   for (int kind : {okSurvey, okSkillArea, okQuestion}) EXPECT_EQ(db.RecordCount(kind), 0u);
 }

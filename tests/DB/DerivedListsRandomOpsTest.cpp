@@ -33,7 +33,8 @@ class DerivedListsRandomOps : public ModelTest {
     for (TSurvObject* item : experiences.Raw()) {
       auto* experience = static_cast<TExperience*>(item);
       sheets += static_cast<std::size_t>(experience->ScoreSheets().Size());
-      ASSERT_EQ(experience->RaterNames.size(), static_cast<std::size_t>(experience->ScoreSheets().Size()));
+      ASSERT_EQ(experience->RaterNames.size(),
+                static_cast<std::size_t>(experience->ScoreSheets().Size()));
       if (TSubject* subject = experience->Subject()) {
         ASSERT_TRUE(subjects.Contains(subject));
       }
@@ -52,9 +53,11 @@ class DerivedListsRandomOps : public ModelTest {
           bool linked = false;
           for (TSurvObject* each : experiences.Raw()) {
             auto* experience = static_cast<TExperience*>(each);
-            linked = linked || (experience->SubjectID == subject->ID && experience->SurveyID == other->ID);
+            linked = linked ||
+                     (experience->SubjectID == subject->ID && experience->SurveyID == other->ID);
           }
-          ASSERT_EQ(taken->Contains(other), linked) << subject->Name << " / " << other->DisplayText();
+          ASSERT_EQ(taken->Contains(other), linked)
+              << subject->Name << " / " << other->DisplayText();
         }
       }
     }
@@ -67,9 +70,11 @@ class DerivedListsRandomOps : public ModelTest {
           bool linked = false;
           for (TSurvObject* each : experiences.Raw()) {
             auto* experience = static_cast<TExperience*>(each);
-            linked = linked || (experience->SurveyID == survey->ID && experience->SubjectID == other->ID);
+            linked = linked ||
+                     (experience->SurveyID == survey->ID && experience->SubjectID == other->ID);
           }
-          ASSERT_EQ(takers->Contains(other), linked) << survey->Name << " / " << other->DisplayText();
+          ASSERT_EQ(takers->Contains(other), linked)
+              << survey->Name << " / " << other->DisplayText();
         }
       }
     }

@@ -12,18 +12,18 @@ namespace {
 // Counts how often the persistent counter is read and written.
 class CountingStore : public TIDCounterStore {
  public:
-  CountingStore(std::int32_t origin, std::int32_t next) : FOrigin(origin), FNext(next) {}
-  std::int32_t Origin() override { return FOrigin; }
+  CountingStore(std::int32_t origin, std::int32_t next) : origin_(origin), next_(next) {}
+  std::int32_t Origin() override { return origin_; }
   std::int32_t NextSerial() override {
     ++Reads;
-    return FNext;
+    return next_;
   }
   void StoreNextSerial(std::int32_t next) override {
     ++Writes;
-    FNext = next;
+    next_ = next;
   }
-  std::int32_t FOrigin;
-  std::int32_t FNext;
+  std::int32_t origin_;
+  std::int32_t next_;
   int Reads = 0;
   int Writes = 0;
 };
@@ -33,7 +33,7 @@ TEST(IDSource, NextIDAdvancesThePersistentCounter) {
   TIDSource ids(store);
   EXPECT_EQ(ids.NextID(), (TObjectID{77, 5}));
   EXPECT_EQ(ids.NextID(), (TObjectID{77, 6}));
-  EXPECT_EQ(store.FNext, 7);
+  EXPECT_EQ(store.next_, 7);
   EXPECT_EQ(store.Writes, 2);
 }
 
@@ -41,7 +41,7 @@ TEST(IDSource, ReservedIDsComeWithoutTouchingTheStore) {
   CountingStore store(77, 10);
   TIDSource ids(store);
   ids.ReserveIDs(3);
-  EXPECT_EQ(store.FNext, 13);
+  EXPECT_EQ(store.next_, 13);
   EXPECT_EQ(ids.Reserved(), 3);
   const int writes = store.Writes;
   EXPECT_EQ(ids.NextID(), (TObjectID{77, 10}));

@@ -89,7 +89,8 @@ TEST_F(LazyLoadingAndAdding, ATreeBuiltOutsideTheDatabaseWritesNothingUntilStore
   TSurvey* surv = dept->Surveys().Adopt(std::move(survey));
   EXPECT_EQ(dept->Company, company.get());
   EXPECT_FALSE(company->DepartmentsLoaded());
-  EXPECT_EQ(db.RecordCount(okCompany) + db.RecordCount(okDepartment) + db.RecordCount(okSurvey), 0u);
+  EXPECT_EQ(db.RecordCount(okCompany) + db.RecordCount(okDepartment) + db.RecordCount(okSurvey),
+            0u);
 
   TDataRoot root;
   TCompany* added = root.Companies().Adopt(std::move(company));

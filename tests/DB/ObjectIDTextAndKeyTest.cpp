@@ -28,17 +28,17 @@ TEST(ObjectID, KeysSortLikeTheIndex) {
 }
 
 TEST(ObjectID, ParsingRoundTripsAndRejectsJunk) {
-  for (const TObjectID id : {TObjectID{0, 0}, TObjectID{2, 1}, TObjectID{-5, -7},
-                             TObjectID{INT32_MIN, INT32_MAX}}) {
+  for (const TObjectID id :
+       {TObjectID{0, 0}, TObjectID{2, 1}, TObjectID{-5, -7}, TObjectID{INT32_MIN, INT32_MAX}}) {
     EXPECT_EQ(TObjectID::FromText(id.Text()), id) << id.Text();
     EXPECT_EQ(TObjectID::FromKey(id.Key()), id) << id.Key();
   }
-  for (const char* bad : {"", "12", "12.", ".4", "1.2.3", " 1.2", "1.2 ", "+1.2", "a.b",
-                          "99999999999.1", "1.-"}) {
+  for (const char* bad :
+       {"", "12", "12.", ".4", "1.2.3", " 1.2", "1.2 ", "+1.2", "a.b", "99999999999.1", "1.-"}) {
     EXPECT_FALSE(TObjectID::FromText(bad).has_value()) << bad;
   }
-  for (const char* bad : {"", "000000020000001", "00000002000000011", "0000000G00000001",
-                          "-0000002000000001"}) {
+  for (const char* bad :
+       {"", "000000020000001", "00000002000000011", "0000000G00000001", "-0000002000000001"}) {
     EXPECT_FALSE(TObjectID::FromKey(bad).has_value()) << bad;
   }
 }

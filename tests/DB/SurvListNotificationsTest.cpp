@@ -66,9 +66,8 @@ TEST(SurvListNotifications, EveryObserverInRegistrationOrderEveryTime) {
     list.Items(0);
     list.Delete(0);
   }
-  const std::vector<std::string> expected = {"a2:x", "b2:x", "a2:x", "a1", "b1", "a1",
-                                             "a3", "b3", "a3", "a4:x", "b4:x", "a4:x",
-                                             "a5", "b5", "a5"};
+  const std::vector<std::string> expected = {"a2:x", "b2:x", "a2:x", "a1",   "b1", "a1", "a3", "b3",
+                                             "a3",   "a4:x", "b4:x", "a4:x", "a5", "b5", "a5"};
   EXPECT_EQ(*first.Log, expected);
   EXPECT_EQ(owner.Deleted, std::vector<std::string>{"x"});
 }

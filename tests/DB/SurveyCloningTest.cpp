@@ -166,7 +166,7 @@ TEST(SurveyCloningFailures, AFailingIDSourceLeavesNothingBehind) {
   TSurvey* source = root.LibrarySurveys().Adopt(std::make_unique<TSurvey>());
   TSkillArea* area = source->SkillAreas().Adopt(std::make_unique<TSkillArea>());
   for (int q = 0; q < 4; ++q) area->Questions().Adopt(std::make_unique<TQuestion>());
-  db.Left = 3;  // the copy needs 6
+  db.Left = 3;                                                // the copy needs 6
   EXPECT_THROW(source->Clone(nullptr, true), ESurvObjError);  // LeakSanitizer checks the rest
 }
 

@@ -108,7 +108,8 @@ TEST(SurveyDBCrash, EveryReportedSaveSurvivesAKillAtARandomMoment) {
   const auto start = std::chrono::steady_clock::now();
   int kills = 0;
   for (int round = 0; kills < kKills; ++round) {
-    ASSERT_LT(std::chrono::steady_clock::now() - start, kHangLimit) << "hung after " << kills << " kills";
+    ASSERT_LT(std::chrono::steady_clock::now() - start, kHangLimit)
+        << "hung after " << kills << " kills";
     // A child that finishes before its kill is no crash; so many would mean
     // the test no longer tests anything.
     ASSERT_LT(round, 3 * kKills) << "only " << kills << " of " << round << " children were killed";
@@ -128,7 +129,8 @@ TEST(SurveyDBCrash, EveryReportedSaveSurvivesAKillAtARandomMoment) {
     if (WIFSIGNALED(status)) ++kills;
     std::string reported;
     char buffer[4096];
-    for (ssize_t got; (got = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;) reported.append(buffer, static_cast<std::size_t>(got));
+    for (ssize_t got; (got = ::read(pipe_fds[0], buffer, sizeof buffer)) > 0;)
+      reported.append(buffer, static_cast<std::size_t>(got));
     ::close(pipe_fds[0]);
 
     std::istringstream lines(reported);

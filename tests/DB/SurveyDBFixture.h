@@ -43,8 +43,12 @@ class SurveyDBTest : public ::testing::Test {
   }
 
   std::string dir() const { return folder.path().string() + "/"; }
-  std::string DataPath(int fileblock) const { return dir() + FileblockInfo(fileblock).BaseName + ".DAT"; }
-  std::string IndexPath(int fileblock) const { return dir() + FileblockInfo(fileblock).BaseName + ".IX"; }
+  std::string DataPath(int fileblock) const {
+    return dir() + FileblockInfo(fileblock).BaseName + ".DAT";
+  }
+  std::string IndexPath(int fileblock) const {
+    return dir() + FileblockInfo(fileblock).BaseName + ".IX";
+  }
 
   // The bytes of record `number` (from 1) of a fileblock, read from its
   // data file.
@@ -58,7 +62,8 @@ class SurveyDBTest : public ::testing::Test {
   }
 
   // A stored company with one stored department.
-  TDepartment* MakeDepartment(const std::string& company_name = "Acme", const std::string& name = "Sales") {
+  TDepartment* MakeDepartment(const std::string& company_name = "Acme",
+                              const std::string& name = "Sales") {
     auto company = std::make_unique<TCompany>();
     company->Name = company_name;
     TCompany* stored = root->Companies().Adopt(std::move(company));

@@ -15,8 +15,8 @@ namespace {
 using SurveyDBMerge = SurveyDBTest;
 
 // A raw subject record.
-std::vector<unsigned char> SubjectRecord(TObjectID id, TObjectID department, const std::string& name,
-                                         double date) {
+std::vector<unsigned char> SubjectRecord(TObjectID id, TObjectID department,
+                                         const std::string& name, double date) {
   TSubject subject;
   subject.ID = id;
   subject.Name = name;
@@ -45,7 +45,8 @@ class SurveyDBMergeTree : public SurveyDBTest {
   std::string StoredName() {
     TSubjectList list;
     db->LoadSubjects(department_id, list);
-    std::string name = list.Size() == 1 ? list.At(0)->Name : "<" + std::to_string(list.Size()) + ">";
+    std::string name =
+        list.Size() == 1 ? list.At(0)->Name : "<" + std::to_string(list.Size()) + ">";
     while (list.Size() > 0) {
       TSurvObject* item = list.Raw().front();
       list.Forget(item);
@@ -58,20 +59,26 @@ class SurveyDBMergeTree : public SurveyDBTest {
 };
 
 TEST_F(SurveyDBMergeTree, ALaterRecordReplacesAnEarlierOrEqualOneDoesNot) {
-  EXPECT_FALSE(db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, department_id, "Older", 44999.0)));
-  EXPECT_FALSE(db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, department_id, "Same", 45000.0)));
+  EXPECT_FALSE(db->MergeRecord(fbSubject, false,
+                               SubjectRecord(subject_id, department_id, "Older", 44999.0)));
+  EXPECT_FALSE(
+      db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, department_id, "Same", 45000.0)));
   EXPECT_EQ(StoredName(), "Stored");
-  EXPECT_TRUE(db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, department_id, "Later", 45001.0)));
+  EXPECT_TRUE(db->MergeRecord(fbSubject, false,
+                              SubjectRecord(subject_id, department_id, "Later", 45001.0)));
   EXPECT_EQ(StoredName(), "Later");
   // Compared converted: 738596 is day 45002 counted from 0001-01-01.
-  EXPECT_TRUE(db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, department_id, "Old style", 738596.0)));
+  EXPECT_TRUE(db->MergeRecord(fbSubject, false,
+                              SubjectRecord(subject_id, department_id, "Old style", 738596.0)));
   EXPECT_EQ(StoredName(), "Old style");
-  EXPECT_FALSE(db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, department_id, "Older", 45001.5)));
+  EXPECT_FALSE(db->MergeRecord(fbSubject, false,
+                               SubjectRecord(subject_id, department_id, "Older", 45001.5)));
   EXPECT_EQ(db->LiveRecordCount(fbSubject), 1);
 }
 
 TEST_F(SurveyDBMergeTree, OverwriteTakesAnOlderRecord) {
-  EXPECT_TRUE(db->MergeRecord(fbSubject, true, SubjectRecord(subject_id, department_id, "Backup", 1.0)));
+  EXPECT_TRUE(
+      db->MergeRecord(fbSubject, true, SubjectRecord(subject_id, department_id, "Backup", 1.0)));
   EXPECT_EQ(StoredName(), "Backup");
 }
 
@@ -91,7 +98,8 @@ TEST_F(SurveyDBMergeTree, NewRecordsAreAddedWithTheirKeys) {
 
 TEST_F(SurveyDBMergeTree, BuiltInOriginsAndDeadRecordsAreNeverMerged) {
   for (int origin : {0, 1, 7, 10}) {
-    EXPECT_FALSE(db->MergeRecord(fbSubject, true, SubjectRecord({origin, 5}, department_id, "Built-in", 99999.0)));
+    EXPECT_FALSE(db->MergeRecord(fbSubject, true,
+                                 SubjectRecord({origin, 5}, department_id, "Built-in", 99999.0)));
   }
   auto dead = SubjectRecord(subject_id, department_id, "Dead", 99999.0);
   dead[0] = 1;
@@ -105,7 +113,8 @@ TEST_F(SurveyDBMergeTree, BuiltInOriginsAndDeadRecordsAreNeverMerged) {
 
 TEST_F(SurveyDBMergeTree, AMergedRecordMovesToItsNewParent) {
   const TObjectID elsewhere{department_id.Origin, department_id.Serial + 77};
-  EXPECT_TRUE(db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, elsewhere, "Moved", 46000.0)));
+  EXPECT_TRUE(
+      db->MergeRecord(fbSubject, false, SubjectRecord(subject_id, elsewhere, "Moved", 46000.0)));
   EXPECT_EQ(StoredName(), "<0>");
   TSubjectList list;
   db->LoadSubjects(elsewhere, list);
@@ -134,7 +143,8 @@ TEST_F(SurveyDBMerge, ArchiveHoldsTheTenDataFilesAndTheDatabaseStaysOpen) {
   const auto entries = TCompress().ListEntries(archive);
   ASSERT_EQ(entries.size(), 10u);
   for (int i = 0; i < kFileblockCount; ++i) {
-    EXPECT_EQ(entries[static_cast<std::size_t>(i)].name, std::string(FileblockInfo(i).BaseName) + ".DAT");
+    EXPECT_EQ(entries[static_cast<std::size_t>(i)].name,
+              std::string(FileblockInfo(i).BaseName) + ".DAT");
   }
   std::ostringstream questions;
   TCompress().ExtractToMemory(archive, "qt360b.DAT", questions);

@@ -15,7 +15,10 @@ using RecordLayout = SurveyDBTest;
 TEST_F(RecordLayout, EveryKindRoundTripsThroughANewOpen) {
   auto fresh_company = std::make_unique<TCompany>();
   fresh_company->Name = "Caf\xC3\xA9 Noir";  // "Café Noir"
-  fresh_company->Categories = "0=Self\x1E" "1=Boss\x1E" "9=Mentor\x1E";
+  fresh_company->Categories =
+      "0=Self\x1E"
+      "1=Boss\x1E"
+      "9=Mentor\x1E";
   fresh_company->LastCategoryNumber = 9;
   TCompany* company = root->Companies().Adopt(std::move(fresh_company));
   auto fresh_department = std::make_unique<TDepartment>();
@@ -55,16 +58,18 @@ TEST_F(RecordLayout, EveryKindRoundTripsThroughANewOpen) {
   auto fresh_sheet = std::make_unique<TScoreSheet>();
   fresh_sheet->RaterName = "Rita Rater";
   fresh_sheet->RaterCategory = 9;
-  for (int i = 0; i < kAnswersBufSize; ++i) fresh_sheet->AnswersBuf[i] = static_cast<std::int8_t>((i % 7) - 1);
+  for (int i = 0; i < kAnswersBufSize; ++i)
+    fresh_sheet->AnswersBuf[i] = static_cast<std::int8_t>((i % 7) - 1);
   fresh_sheet->Completed = true;
   fresh_sheet->AnswersEdited = 2;
   TScoreSheet* sheet = experience->ScoreSheets().Adopt(std::move(fresh_sheet));
 
   // What was written, to compare after the reopen.
-  const TObjectID ids[] = {company->ID, department->ID, rater->ID, survey->ID, area->ID,
+  const TObjectID ids[] = {company->ID,  department->ID, rater->ID,   survey->ID,     area->ID,
                            question->ID, suggestion->ID, subject->ID, experience->ID, sheet->ID};
-  const double dates[] = {company->Date, department->Date, rater->Date, survey->Date, area->Date,
-                          question->Date, suggestion->Date, subject->Date, experience->Date, sheet->Date};
+  const double dates[] = {company->Date,    department->Date, rater->Date,      survey->Date,
+                          area->Date,       question->Date,   suggestion->Date, subject->Date,
+                          experience->Date, sheet->Date};
   const auto answers = sheet->AnswersBuf;
   const TObjectID department_id = department->ID;
   Reopen();
@@ -75,7 +80,10 @@ TEST_F(RecordLayout, EveryKindRoundTripsThroughANewOpen) {
   EXPECT_EQ(c->Date, dates[0]);
   EXPECT_EQ(c->State, osStored);
   EXPECT_EQ(c->Name, "Caf\xC3\xA9 Noir");
-  EXPECT_EQ(c->Categories, "0=Self\x1E" "1=Boss\x1E" "9=Mentor\x1E");
+  EXPECT_EQ(c->Categories,
+            "0=Self\x1E"
+            "1=Boss\x1E"
+            "9=Mentor\x1E");
   EXPECT_EQ(c->LastCategoryNumber, 9);
   ASSERT_EQ(c->Departments().Size(), 1);
   TDepartment* d = c->Departments().At(0);
@@ -183,7 +191,8 @@ TEST_F(RecordLayout, FieldsLieAtTheirOffsetsInTheDataFiles) {
   EXPECT_EQ(GetInt32At(ct, 8), company->ID.Serial);
   EXPECT_EQ(ShortTextAt(ct, 12), "Acme");
   EXPECT_EQ(GetDoubleAt(ct, 48), company->Date);
-  EXPECT_EQ(std::string(reinterpret_cast<const char*>(ct.data() + 56)), TCompany::DefaultCategories());
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(ct.data() + 56)),
+            TCompany::DefaultCategories());
   EXPECT_EQ(GetInt32At(ct, 568), 6);
   for (std::size_t i = 572; i < 588; ++i) EXPECT_EQ(ct[i], 0) << i;
 
@@ -211,7 +220,10 @@ TEST_F(RecordLayout, FieldsLieAtTheirOffsetsInTheDataFiles) {
   EXPECT_EQ(ShortTextAt(sv, 20), "Leadership");
   EXPECT_EQ(ShortTextAt(sv, 56), "Ann");
   EXPECT_EQ(GetDoubleAt(sv, 92), survey->Date);
-  EXPECT_EQ(ShortTextAt(sv, 100), "Almost Never\x1ESometimes\x1EGenerally\x1E" "Almost Always\x1E" "Always");
+  EXPECT_EQ(ShortTextAt(sv, 100),
+            "Almost Never\x1ESometimes\x1EGenerally\x1E"
+            "Almost Always\x1E"
+            "Always");
   EXPECT_EQ(GetInt16At(sv, 369), 2);
 
   auto sk = RawRecord(fbSkillArea, 1);

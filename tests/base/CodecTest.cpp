@@ -13,16 +13,23 @@ TEST(Cp1252, EveryByteRoundTripsThroughUtf8) {
 
 TEST(Cp1252, MapsTheWindowsRangeAndLatin1) {
   EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign
-  EXPECT_EQ(Cp1252ToUtf8("\x93" "a\x94"), "\xE2\x80\x9C" "a\xE2\x80\x9D");
+  EXPECT_EQ(Cp1252ToUtf8("\x93"
+                         "a\x94"),
+            "\xE2\x80\x9C"
+            "a\xE2\x80\x9D");
   EXPECT_EQ(Cp1252ToUtf8("\xE9"), "\xC3\xA9");
   EXPECT_EQ(Utf8ToCp1252("caf\xC3\xA9"), "caf\xE9");
 }
 
 TEST(Cp1252, UnrepresentableAndMalformedBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");         // a CJK character
-  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");               // cut sequence
-  EXPECT_EQ(Utf8ToCp1252("\xFF" "b"), "?b");            // invalid lead byte
-  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80" "x"), "?x");  // outside the BMP
+  EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");  // a CJK character
+  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");        // cut sequence
+  EXPECT_EQ(Utf8ToCp1252("\xFF"
+                         "b"),
+            "?b");  // invalid lead byte
+  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"
+                         "x"),
+            "?x");  // outside the BMP
 }
 
 TEST(Cp1252, LengthsAndCutsCountFileCharacters) {

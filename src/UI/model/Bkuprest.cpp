@@ -14,78 +14,78 @@ constexpr const char* kImportStage = "\nImporting backup data...";
 
 TBkupRestModel::TBkupRestModel(TBackupMode mode, TSurveyDB& db, TUserInterface& ui,
                                TFreeSpace& space, bool delete_work_files)
-    : FMode(mode), FDB(db), FUI(ui), FSpace(space), FDeleteWorkFiles(delete_work_files) {}
+    : mode_(mode), FDB(db), FUI(ui), space_(space), delete_work_files_(delete_work_files) {}
 
 std::string TBkupRestModel::Caption() const {
-  return FMode == TBackupMode::kBackup ? "Full Backup" : "Restore Backup";
+  return mode_ == TBackupMode::kBackup ? "Full Backup" : "Restore Backup";
 }
 
 std::string TBkupRestModel::StartText() const {
-  return FMode == TBackupMode::kBackup
+  return mode_ == TBackupMode::kBackup
              ? "Select the drive where you wish to place the backup data:"
              : "Select the drive where you wish to restore the backup data from:";
 }
 
 TBkupRestOutcome TBkupRestModel::Ok() {
-  if (FBusy || FPage != TBkupRestPage::kStart) return TBkupRestOutcome::kNone;
-  FBusy = true;
-  FCancelled = false;
-  FOutcome = TBkupRestOutcome::kNone;
+  if (busy_ || page_ != TBkupRestPage::kStart) return TBkupRestOutcome::kNone;
+  busy_ = true;
+  cancelled_ = false;
+  outcome_ = TBkupRestOutcome::kNone;
   try {
     bool done = false;
-    if (FMode == TBackupMode::kBackup) {
-      TBackup backup(FDB, FSpace, *this);
-      done = backup.Run(FFolder) == TBackupOutcome::kDone;
+    if (mode_ == TBackupMode::kBackup) {
+      TBackup backup(FDB, space_, *this);
+      done = backup.Run(folder_) == TBackupOutcome::kDone;
     } else {
-      TRestore restore(FDB, FSpace, *this, FDeleteWorkFiles);
-      done = restore.Run(FFolder) == TRestoreOutcome::kDone;
+      TRestore restore(FDB, space_, *this, delete_work_files_);
+      done = restore.Run(folder_) == TRestoreOutcome::kDone;
     }
-    FOutcome = done ? TBkupRestOutcome::kDone : TBkupRestOutcome::kCancelled;
+    outcome_ = done ? TBkupRestOutcome::kDone : TBkupRestOutcome::kCancelled;
   } catch (const std::exception& e) {
-    FOutcome = TBkupRestOutcome::kFailed;
-    FBusy = false;
+    outcome_ = TBkupRestOutcome::kFailed;
+    busy_ = false;
     FUI.ShowError(e.what());
   }
-  FBusy = false;
-  return FOutcome;
+  busy_ = false;
+  return outcome_;
 }
 
 void TBkupRestModel::Stage(const std::string& message) {
-  FPage = TBkupRestPage::kProgress;
-  FMessage = message;
-  FPercent = 0;
-  if (message == kImportStage) FDatabaseChanged = true;
-  FUI.ShowBackupProgress(FMessage, FPercent);
+  page_ = TBkupRestPage::kProgress;
+  message_ = message;
+  percent_ = 0;
+  if (message == kImportStage) database_changed_ = true;
+  FUI.ShowBackupProgress(message_, percent_);
 }
 
 void TBkupRestModel::Progress(int percent) {
-  FPage = TBkupRestPage::kProgress;
-  FPercent = percent;
-  FUI.ShowBackupProgress(FMessage, FPercent);
+  page_ = TBkupRestPage::kProgress;
+  percent_ = percent;
+  FUI.ShowBackupProgress(message_, percent_);
 }
 
 bool TBkupRestModel::Cancelled() {
   // The merge checks for every record but reports once per file: let the
   // window notice a Cancel click in between too.
-  if (++FChecks % kChecksPerBreath == 0) FUI.ShowBackupProgress(FMessage, FPercent);
-  return FCancelled;
+  if (++checks_ % kChecksPerBreath == 0) FUI.ShowBackupProgress(message_, percent_);
+  return cancelled_;
 }
 
 bool TBkupRestModel::WaitForDisk(TDiskPrompt, const std::string& message, std::string& folder) {
-  const TBkupRestPage was = FPage;
-  const std::string stage = FMessage;
-  FPage = TBkupRestPage::kMessage;
-  FMessage = message;
-  FFolder = folder;
-  const bool ok = !FCancelled && FUI.AwaitBackupDisk(message, FFolder);
+  const TBkupRestPage was = page_;
+  const std::string stage = message_;
+  page_ = TBkupRestPage::kMessage;
+  message_ = message;
+  folder_ = folder;
+  const bool ok = !cancelled_ && FUI.AwaitBackupDisk(message, folder_);
   if (!ok) {
-    FCancelled = true;
+    cancelled_ = true;
     return false;
   }
-  folder = FFolder;
+  folder = folder_;
   // Back to where the work was; the disk checks come next.
-  FPage = was;
-  FMessage = stage;
+  page_ = was;
+  message_ = stage;
   return true;
 }
 

@@ -38,26 +38,26 @@ class TBkupRestModel : private TBackupOperator {
   TBkupRestModel(TBackupMode mode, TSurveyDB& db, TUserInterface& ui, TFreeSpace& space,
                  bool delete_work_files);
 
-  TBackupMode Mode() const { return FMode; }
+  TBackupMode Mode() const { return mode_; }
   // "Full Backup" or "Restore Backup": the window's title.
   std::string Caption() const;
   std::string StartText() const;
 
-  TBkupRestPage Page() const { return FPage; }
+  TBkupRestPage Page() const { return page_; }
   // The message page's text, or the progress page's stage.
-  const std::string& Message() const { return FMessage; }
-  int Percent() const { return FPercent; }
-  const std::string& Folder() const { return FFolder; }
-  void SetFolder(const std::string& folder) { FFolder = folder; }
+  const std::string& Message() const { return message_; }
+  int Percent() const { return percent_; }
+  const std::string& Folder() const { return folder_; }
+  void SetFolder(const std::string& folder) { folder_ = folder; }
 
   // OK on the start page: runs the backup or the restore to its end.
   TBkupRestOutcome Ok();
   // Cancel at any time: the work stops at its next step.
-  void Cancel() { FCancelled = true; }
-  bool Busy() const { return FBusy; }
-  TBkupRestOutcome Outcome() const { return FOutcome; }
+  void Cancel() { cancelled_ = true; }
+  bool Busy() const { return busy_; }
+  TBkupRestOutcome Outcome() const { return outcome_; }
   // A restore began merging records into the database.
-  bool DatabaseChanged() const { return FDatabaseChanged; }
+  bool DatabaseChanged() const { return database_changed_; }
 
  private:
   void Stage(const std::string& message) override;
@@ -67,20 +67,20 @@ class TBkupRestModel : private TBackupOperator {
 
   static constexpr unsigned kChecksPerBreath = 512;
 
-  TBackupMode FMode;
+  TBackupMode mode_;
   TSurveyDB& FDB;
   TUserInterface& FUI;
-  TFreeSpace& FSpace;
-  bool FDeleteWorkFiles;
-  TBkupRestPage FPage = TBkupRestPage::kStart;
-  std::string FMessage;
-  int FPercent = 0;
-  std::string FFolder;
-  bool FCancelled = false;
-  unsigned FChecks = 0;
-  bool FBusy = false;
-  bool FDatabaseChanged = false;
-  TBkupRestOutcome FOutcome = TBkupRestOutcome::kNone;
+  TFreeSpace& space_;
+  bool delete_work_files_;
+  TBkupRestPage page_ = TBkupRestPage::kStart;
+  std::string message_;
+  int percent_ = 0;
+  std::string folder_;
+  bool cancelled_ = false;
+  unsigned checks_ = 0;
+  bool busy_ = false;
+  bool database_changed_ = false;
+  TBkupRestOutcome outcome_ = TBkupRestOutcome::kNone;
 };
 
 }  // namespace zelvora

@@ -13,9 +13,9 @@
 #include "UI/model/EDITSURV.h"
 #include "UI/model/NameForm.h"
 #include "UI/model/Selsurv.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 #include "base/DateTime.h"
+#include "base/Text.h"
 
 namespace zelvora {
 

@@ -4,8 +4,8 @@
 
 #include "DB/Survobj.h"
 #include "UI/model/CONCEN.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {

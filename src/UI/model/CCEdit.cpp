@@ -12,9 +12,9 @@
 #include "UI/model/EDITSUGG.h"
 #include "UI/model/EDITSURV.h"
 #include "UI/model/NameForm.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
 #include "base/DateTime.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {

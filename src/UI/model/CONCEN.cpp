@@ -8,8 +8,8 @@
 #include "DB/Survobj.h"
 #include "UI/model/EDITPREF.h"
 #include "UI/model/Selsurv.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {
@@ -146,7 +146,7 @@ void TControlCenter::SwitchTab(TCCTab tab) {
         title_ = kDepartmentSurveysTitle;
         caption_ = std::string(kCaption) + " - " + UpperCase(mode_department_->Name) + ", " +
                    UpperCase(mode_department_->Company != nullptr ? mode_department_->Company->Name
-                                                                   : std::string());
+                                                                  : std::string());
         if (mode_survey_ != nullptr) preselect = mode_survey_;
         mode_survey_ = nullptr;
       } else {

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "APP/SectionedConfigFile.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {

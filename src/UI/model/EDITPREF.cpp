@@ -1,7 +1,7 @@
 #include "UI/model/EDITPREF.h"
 
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {

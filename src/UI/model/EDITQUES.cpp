@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "DB/SkillArea.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 TNewEditQuestionForm::TNewEditQuestionForm(TEditMode mode, const TSkillArea* area, std::string text)

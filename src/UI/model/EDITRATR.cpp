@@ -7,8 +7,8 @@
 #include "DB/Rater.h"
 #include "DB/ScoreSheet.h"
 #include "UI/model/EDITCATS.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 

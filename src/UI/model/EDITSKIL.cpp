@@ -1,8 +1,8 @@
 #include "UI/model/EDITSKIL.h"
 
 #include "DB/SkillArea.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 

@@ -3,8 +3,8 @@
 #include <stdexcept>
 
 #include "DB/Survey.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 namespace {

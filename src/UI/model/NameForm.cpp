@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 

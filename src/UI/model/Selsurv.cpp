@@ -4,8 +4,8 @@
 
 #include "DB/SkillArea.h"
 #include "DB/Survey.h"
-#include "base/Text.h"
 #include "UI/model/UserInterface.h"
+#include "base/Text.h"
 
 namespace zelvora {
 

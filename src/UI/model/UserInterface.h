@@ -133,8 +133,7 @@ class TUserInterface {
   }
   // A one-line input box; returns false when cancelled, else the text typed
   // into `value`.
-  virtual bool InputBox(const std::string& caption, const std::string& prompt,
-                        std::string& value) {
+  virtual bool InputBox(const std::string& caption, const std::string& prompt, std::string& value) {
     (void)caption;
     (void)prompt;
     (void)value;
