@@ -71,7 +71,11 @@ class StartupTest : public ::testing::Test {
   }
 
   TempFolder folder_;
-  TFakeUserInterface ui_;
+  TFakeUserInterface ui_ = [] {
+    TFakeUserInterface ui;
+    ui.LogBusy = true;
+    return ui;
+  }();
   TFakeHost host_;
   TStartOptions options_;
 };
