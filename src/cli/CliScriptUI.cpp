@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string_view>
 
 namespace zelvora::cli {
 
@@ -24,6 +25,16 @@ void TCliScriptUI::Inform(const std::string& text) { out_ << "info: " << OneLine
 
 void TCliScriptUI::ShowFlashMessage(const std::string& text) {
   out_ << "flash: " << OneLine(text) << "\n";
+}
+
+std::optional<std::string> TCliScriptUI::AskPassword(const std::string& prompt, bool) {
+  out_ << "password: " << OneLine(prompt) << "\n";
+  std::string line;
+  if (script_ == nullptr || !std::getline(*script_, line)) return std::nullopt;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  constexpr std::string_view kCommand = "password ";
+  if (line.rfind(kCommand, 0) != 0) return std::nullopt;
+  return line.substr(kCommand.size());
 }
 
 void TCliScriptUI::ShowError(const std::string& text) {

@@ -34,6 +34,9 @@ class TCliScriptUI : public TUserInterface {
   // "flash: TEXT".
   void SetBusy(bool) override {}
   void ShowFlashMessage(const std::string& text) override;
+  // Prints "password: PROMPT" and takes the script's next line, which must be
+  // "password TEXT"; any other line, or the end, is a cancel.
+  std::optional<std::string> AskPassword(const std::string& prompt, bool masked) override;
 
   // The next script line that is not blank, trimmed; none at the end.
   std::optional<std::string> NextLine();

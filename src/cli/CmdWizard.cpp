@@ -5,6 +5,9 @@
 //   current N, expected N       a click on item N of a column
 //   yes, no                     the answer to the question just printed
 //   ok                          acknowledges a message (boxes do not wait)
+//   password TEXT               the answer to the View/Edit password prompt
+//                               a completed sheet asks first (anything else
+//                               cancels the prompt)
 // It prints every page shown ("page start", "page question 3 of 40",
 // "page finish"), "read-only" when the sheet opens read-only, every message
 // box as "KIND: TEXT", and at the end "saved" or "not saved". The end of the
@@ -14,6 +17,8 @@
 #include <sstream>
 #include <string>
 
+#include "UI/model/PasswordChecks.h"
+#include "UI/model/PasswordStore.h"
 #include "UI/model/Wizard.h"
 #include "cli/CliCommand.h"
 #include "cli/CliDatabase.h"
@@ -109,6 +114,17 @@ int RunWizard(CliContext& context) {
         return 1;
       }
       TCliScriptUI ui(&std::cin, context.out);
+      // A completed sheet opens only after the View/Edit password, as in the
+      // desktop program; a wrong one is asked again.
+      if (sheet->Completed) {
+        TPasswordStore store(db->DataDir() + TPasswordStore::kFileName);
+        store.Load();
+        TPasswordChecks checks(store, ui);
+        if (!checks.CheckView()) {
+          context.out << "not opened\n";
+          return 1;
+        }
+      }
       TWizard wizard(ui);
       wizard.Open(*sheet);
       try {
@@ -135,7 +151,9 @@ const CliRegistrar kWizard{
      "Runs the score-entry wizard over the score sheet SHEET-ID (ORIGIN.SERIAL)\n"
      "with commands from standard input, one a line: next, back, clear, cancel,\n"
      "key N, current N, expected N (N from 1 to 5), yes, no (answers to the\n"
-     "question just printed) and ok. Prints each page shown (\"page start\",\n"
+     "question just printed), ok, and password TEXT (the answer to the\n"
+     "View/Edit password prompt a completed sheet asks first). Prints each page shown (\"page "
+     "start\",\n"
      "\"page question 3 of 40\", \"page finish\"), each message as KIND: TEXT\n"
      "with line breaks written \\n, and \"saved\" or \"not saved\". The end of\n"
      "the input closes the wizard without saving. Exit 2 for a script line\n"

@@ -11,6 +11,8 @@
 #include <regex>
 #include <string>
 
+#include "UI/model/PasswordStore.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -96,6 +98,23 @@ TEST_F(AnswersCli, WizardScriptAnswersAndSaves) {
   EXPECT_EQ(again.text,
             "page start\nread-only\npage question 1 of 40\ninfo: Survey is Read-Only\n"
             "page question 2 of 40\nnot saved\n");
+}
+
+TEST_F(AnswersCli, ACompletedSheetOpensOnlyAfterTheViewPassword) {
+  zelvora::TPasswordStore store(dir_ + "/data/" + zelvora::TPasswordStore::kFileName,
+                                zelvora::TPasswordCost::Fastest());
+  store.Load();
+  store.Set(zelvora::TPasswordItem::View, "secret");
+  const std::string prompt = "password: Enter View/Edit Password:\n";
+
+  // A wrong password is asked again; anything but a password line cancels.
+  const Output refused = Run("wizard " + completed_boss_, "password wrong\nnext\n");
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.text, prompt + prompt + "not opened\n");
+
+  const Output opened = Run("wizard " + completed_boss_, "password wrong\npassword secret\n");
+  EXPECT_EQ(opened.status, 0) << opened.text;
+  EXPECT_EQ(opened.text.rfind(prompt + prompt + "page start\n", 0), 0u) << opened.text;
 }
 
 TEST_F(AnswersCli, WizardMessagesQuestionsAndTheEndOfTheScript) {
