@@ -11,6 +11,7 @@
 #include <regex>
 #include <string>
 
+#include "CliRunner.h"
 #include "UI/model/PasswordStore.h"
 
 namespace {
@@ -23,10 +24,7 @@ std::string Repeat(const std::string& text, int times) {
   return all;
 }
 
-struct Output {
-  int status = -1;
-  std::string text;  // standard output and error
-};
+using Output = zelvora::testing::TCliRun;
 
 class AnswersCli : public ::testing::Test {
  protected:
@@ -37,7 +35,7 @@ class AnswersCli : public ::testing::Test {
     fs::remove_all(dir_);
     fs::create_directories(dir_ + "/disk");
     ASSERT_EQ(Run("demo").status, 0);
-    const std::string tree = Run("tree").text;
+    const std::string tree = Run("tree").out;
     std::smatch found;
     ASSERT_TRUE(std::regex_search(tree, found, std::regex("Experience ([0-9.]+) ")));
     experience_ = found[1];
@@ -45,35 +43,27 @@ class AnswersCli : public ::testing::Test {
         tree, found, std::regex("Score sheet ([0-9.]+) \"[^\"]*\" category 1 completed")));
     completed_boss_ = found[1];
     const Output added = Run("rater-add " + experience_ + " Peer Nora Quinn");
-    ASSERT_EQ(added.status, 0) << added.text;
-    ASSERT_TRUE(std::regex_search(added.text, found, std::regex("Score sheet ([0-9.]+): ")));
+    ASSERT_EQ(added.status, 0) << added.out;
+    ASSERT_TRUE(std::regex_search(added.out, found, std::regex("Score sheet ([0-9.]+): ")));
     open_ = found[1];
   }
   void TearDown() override { fs::remove_all(dir_); }
 
+  // Standard output and error together, in `out`; `script` on standard input.
   Output Run(const std::string& args, const std::string& script = "") {
-    std::string command = std::string(ZELVORA_CLI) + " --data " + dir_ + "/data " + args;
+    zelvora::testing::TCliOptions options;
+    options.merge_err = true;
     if (!script.empty()) {
       std::ofstream(dir_ + "/script.txt") << script;
-      command += " < " + dir_ + "/script.txt";
+      options.input = dir_ + "/script.txt";
     }
-    command += " 2>&1";
-    Output result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    std::array<char, 4096> buf;
-    std::size_t got;
-    while ((got = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-      result.text.append(buf.data(), got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return zelvora::testing::RunCli("--data " + dir_ + "/data " + args, options);
   }
   std::string Disk() const { return dir_ + "/disk"; }
   std::string Serial(const std::string& id) const { return id.substr(id.find('.') + 1); }
   // The open sheet's line of the tree.
   std::string OpenSheetLine() {
-    const std::string tree = Run("tree").text;
+    const std::string tree = Run("tree").out;
     const std::size_t at = tree.find("Score sheet " + open_ + " ");
     return at == std::string::npos ? "" : tree.substr(at, tree.find('\n', at) - at);
   }
@@ -86,16 +76,16 @@ TEST_F(AnswersCli, WizardScriptAnswersAndSaves) {
   for (int q = 1; q <= 40; ++q) script += "key 2\nkey 4\nnext\n";
   script += "next\n";  // Save
   const Output run = Run("wizard " + open_, script);
-  ASSERT_EQ(run.status, 0) << run.text;
-  EXPECT_EQ(run.text.rfind("page start\npage question 1 of 40\npage question 2 of 40\n", 0), 0u)
-      << run.text;
-  EXPECT_NE(run.text.find("page question 40 of 40\npage finish\nsaved\n"), std::string::npos);
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_EQ(run.out.rfind("page start\npage question 1 of 40\npage question 2 of 40\n", 0), 0u)
+      << run.out;
+  EXPECT_NE(run.out.find("page question 40 of 40\npage finish\nsaved\n"), std::string::npos);
   EXPECT_NE(OpenSheetLine().find("completed, 80 answers"), std::string::npos) << OpenSheetLine();
 
   // Completed and not Self: read-only from now on.
   const Output again = Run("wizard " + open_, "next\ncurrent 1\nnext\n");
   EXPECT_EQ(again.status, 0);
-  EXPECT_EQ(again.text,
+  EXPECT_EQ(again.out,
             "page start\nread-only\npage question 1 of 40\ninfo: Survey is Read-Only\n"
             "page question 2 of 40\nnot saved\n");
 }
@@ -110,27 +100,27 @@ TEST_F(AnswersCli, ACompletedSheetOpensOnlyAfterTheViewPassword) {
   // A wrong password is asked again; anything but a password line cancels.
   const Output refused = Run("wizard " + completed_boss_, "password wrong\nnext\n");
   EXPECT_EQ(refused.status, 1);
-  EXPECT_EQ(refused.text, prompt + prompt + "not opened\n");
+  EXPECT_EQ(refused.out, prompt + prompt + "not opened\n");
 
   const Output opened = Run("wizard " + completed_boss_, "password wrong\npassword secret\n");
-  EXPECT_EQ(opened.status, 0) << opened.text;
-  EXPECT_EQ(opened.text.rfind(prompt + prompt + "page start\n", 0), 0u) << opened.text;
+  EXPECT_EQ(opened.status, 0) << opened.out;
+  EXPECT_EQ(opened.out.rfind(prompt + prompt + "page start\n", 0), 0u) << opened.out;
 }
 
 TEST_F(AnswersCli, WizardMessagesQuestionsAndTheEndOfTheScript) {
   const Output run = Run("wizard " + open_, "next\ncurrent 4\nexpected 2\nok\nback\nnext\n" +
                                                 Repeat("next\n", 39) + "next\nno\n");
-  ASSERT_EQ(run.status, 0) << run.text;
-  EXPECT_NE(run.text.find("info: Your response indicated you want the person to \"Do Less\" "
-                          "\\nof the behavior."),
+  ASSERT_EQ(run.status, 0) << run.out;
+  EXPECT_NE(run.out.find("info: Your response indicated you want the person to \"Do Less\" "
+                         "\\nof the behavior."),
             std::string::npos)
-      << run.text;
-  EXPECT_NE(run.text.find("question: One of the questions has not been answered.\\nDo you want "
-                          "to continue without answering it?\npage question 2 of 40\n"),
+      << run.out;
+  EXPECT_NE(run.out.find("question: One of the questions has not been answered.\\nDo you want "
+                         "to continue without answering it?\npage question 2 of 40\n"),
             std::string::npos)
-      << run.text;
+      << run.out;
   // The script ended before Save: nothing is kept.
-  EXPECT_TRUE(run.text.ends_with("not saved\n"));
+  EXPECT_TRUE(run.out.ends_with("not saved\n"));
   EXPECT_NE(OpenSheetLine().find("open, 0 answers"), std::string::npos) << OpenSheetLine();
 }
 
@@ -156,28 +146,28 @@ TEST_F(AnswersCli, WizardRefusesBadScriptsAndSheets) {
 TEST_F(AnswersCli, DiskMakeAndImportRoundTrip) {
   const Output none = Run("disk-make --disk " + Disk() + " " + completed_boss_);
   EXPECT_EQ(none.status, 1);
-  EXPECT_EQ(none.text, "info: No Raters with open score sheets selected\n");
+  EXPECT_EQ(none.out, "info: No Raters with open score sheets selected\n");
 
   const Output made = Run("disk-make --disk " + Disk() + " " + completed_boss_ + " " + open_);
-  ASSERT_EQ(made.status, 0) << made.text;
+  ASSERT_EQ(made.status, 0) << made.out;
   const std::string entry = "Nora Quinn (" + Serial(open_) + ", Peer)";
-  EXPECT_EQ(made.text, "made: " + entry + "\nDisks to Make:\nCompleted Disks: " + entry + "\n");
+  EXPECT_EQ(made.out, "made: " + entry + "\nDisks to Make:\nCompleted Disks: " + entry + "\n");
   EXPECT_TRUE(fs::exists(Disk() + "/zelvora360-rater"));
 
   const Output again = Run("disk-make --disk " + Disk() + " " + open_);
   EXPECT_EQ(again.status, 1);
-  EXPECT_NE(again.text.find("already contains a survey\\nDo you want to overwrite it? -> no"),
+  EXPECT_NE(again.out.find("already contains a survey\\nDo you want to overwrite it? -> no"),
             std::string::npos);
   EXPECT_EQ(Run("disk-make --overwrite --disk " + Disk() + " " + open_).status, 0);
 
   // Not answered yet.
   const Output incomplete = Run("disk-import --disk " + Disk());
   EXPECT_EQ(incomplete.status, 1);
-  EXPECT_NE(incomplete.text.find("Reference #: " + Serial(open_) +
-                                 "\nCategory: Peer\n"
-                                 "Status: Survey Incomplete\n"),
+  EXPECT_NE(incomplete.out.find("Reference #: " + Serial(open_) +
+                                "\nCategory: Peer\n"
+                                "Status: Survey Incomplete\n"),
             std::string::npos)
-      << incomplete.text;
+      << incomplete.out;
 
   // Answer it as the rater program does: completed, every answer 3 and 5.
   std::ifstream in(Disk() + "/dtf.xml", std::ios::binary);
@@ -192,21 +182,21 @@ TEST_F(AnswersCli, DiskMakeAndImportRoundTrip) {
   std::ofstream(Disk() + "/dtf.xml", std::ios::binary) << xml;
 
   const Output saved = Run("disk-import --disk " + Disk());
-  ASSERT_EQ(saved.status, 0) << saved.text;
-  EXPECT_NE(saved.text.find("Status: Survey Complete\ninfo: Survey Saved Successfully.\n"),
+  ASSERT_EQ(saved.status, 0) << saved.out;
+  EXPECT_NE(saved.out.find("Status: Survey Complete\ninfo: Survey Saved Successfully.\n"),
             std::string::npos)
-      << saved.text;
+      << saved.out;
   EXPECT_NE(OpenSheetLine().find("category 3 completed, 80 answers"), std::string::npos)
       << OpenSheetLine();
   const Output twice = Run("disk-import --disk " + Disk());
   EXPECT_EQ(twice.status, 1);
-  EXPECT_NE(twice.text.find("info: Survey already completed.\n"), std::string::npos);
+  EXPECT_NE(twice.out.find("info: Survey already completed.\n"), std::string::npos);
 
   // Into a chosen sheet: that one is completed already too.
   const Output chosen = Run("disk-import --disk " + Disk() + " --sheet " + completed_boss_);
   EXPECT_EQ(chosen.status, 1);
-  EXPECT_NE(chosen.text.find("info: Survey already completed.\n"), std::string::npos);
-  EXPECT_EQ(Run("disk-import --disk " + dir_ + "/nothing").text, "Status: Not a Survey Disk\n");
+  EXPECT_NE(chosen.out.find("info: Survey already completed.\n"), std::string::npos);
+  EXPECT_EQ(Run("disk-import --disk " + dir_ + "/nothing").out, "Status: Not a Survey Disk\n");
 }
 
 TEST_F(AnswersCli, RaterAddRefusals) {

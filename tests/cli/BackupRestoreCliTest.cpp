@@ -13,6 +13,8 @@
 #include <sstream>
 #include <string>
 
+#include "CliRunner.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -34,27 +36,9 @@ class Scratch {
   fs::path path_;
 };
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using Result = zelvora::testing::TCliRun;
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-Result RunCli(const Scratch& s, const std::string& args) {
-  std::string cmd = std::string("'") + ZELVORA_CLI + "' " + args + " </dev/null >'" +
-                    (s / "stdout") + "' 2>'" + (s / "stderr") + "'";
-  int raw = std::system(cmd.c_str());
-  Result r;
-  r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  r.out = Slurp(s / "stdout");
-  r.err = Slurp(s / "stderr");
-  return r;
-}
+Result RunCli(const Scratch&, const std::string& args) { return zelvora::testing::RunCli(args); }
 
 std::string Q(const std::string& s) { return "'" + s + "'"; }
 
