@@ -1,6 +1,6 @@
 // The full backup and the restore of the performance database (20 companies
 // of 5 departments, 10,000 subjects, 20,000 experiences, 120,000 score
-// sheets, as bench_SurveyDatabase builds it) through 1.44 MB disks
+// sheets, built by PerformanceDatabase.h) through 1.44 MB disks
 // (1,457,664 bytes each), one folder per disk.
 //
 // Measured, once each (a round trip takes seconds):
@@ -23,6 +23,7 @@
 #include "DB/Restore.h"
 #include "DB/SURVDB.h"
 #include "DB/Survobj.h"
+#include "PerformanceDatabase.h"
 
 namespace {
 
@@ -30,7 +31,6 @@ using namespace zelvora;
 namespace fs = std::filesystem;
 
 constexpr std::uint64_t kDiskSize = 1457664;
-constexpr std::int32_t kOrigin = 4711;
 
 std::string MakeTempFolder(const char* stem) {
   std::string pattern = (fs::temp_directory_path() / (std::string(stem) + "-XXXXXX")).string();
@@ -59,6 +59,12 @@ class TDiskStack : public TBackupOperator {
   int asked_ = 1;
 };
 
+// The source database, built once by the shared builder.
+const bench::BenchDatabase& Database() {
+  static const bench::BenchDatabase database;
+  return database;
+}
+
 struct TRoundTrip {
   std::string source;
   std::string target;
@@ -71,94 +77,17 @@ struct TRoundTrip {
   bool same_counts = false;
 
   TRoundTrip()
-      : source(MakeTempFolder("zelvora-bench-bk-src")),
+      : source(Database().Dir()),
         target(MakeTempFolder("zelvora-bench-bk-dst")),
         disks(MakeTempFolder("zelvora-bench-bk-disks")) {
     Build();
   }
   ~TRoundTrip() {
     std::error_code ec;
-    for (const std::string& folder : {source, target, disks}) fs::remove_all(folder, ec);
+    for (const std::string& folder : {target, disks}) fs::remove_all(folder, ec);
   }
 
   void Build() {
-    std::int32_t serial = 0;
-    auto next = [&] { return TObjectID{kOrigin, ++serial}; };
-    TSurveyDB db;
-    db.Open(source);
-    TDataRoot root;
-    for (int c = 0; c < 20; ++c) {
-      TCompany company;
-      company.ID = next();
-      company.Name = "Company " + std::to_string(c);
-      db.Insert(company);
-      for (int r = 0; r < 10; ++r) {
-        TRater rater;
-        rater.ID = next();
-        rater.Name = "Rater " + std::to_string(r);
-        rater.Company = &company;
-        db.Insert(rater);
-      }
-      for (int d = 0; d < 5; ++d) {
-        TDepartment department;
-        department.ID = next();
-        department.Name = "Department " + std::to_string(d);
-        department.Company = &company;
-        db.Insert(department);
-        TSurvey survey;
-        survey.ID = next();
-        survey.Name = "Survey";
-        survey.FreqLabels = TSurvey::DefaultFreqLabels();
-        survey.Department = &department;
-        db.Insert(survey);
-        for (int a = 0; a < 4; ++a) {
-          TSkillArea area;
-          area.ID = next();
-          area.Name = "Area " + std::to_string(a);
-          area.Order = static_cast<std::int16_t>(a);
-          area.Survey = &survey;
-          db.Insert(area);
-          for (int q = 0; q < 10; ++q) {
-            TQuestion question;
-            question.ID = next();
-            question.QuestionText = "Question text number " + std::to_string(q);
-            question.Order = static_cast<std::int16_t>(q);
-            question.SkillArea = &area;
-            db.Insert(question);
-          }
-        }
-        for (int s = 0; s < 100; ++s) {
-          TSubject subject;
-          subject.ID = next();
-          subject.Name = "Subject " + std::to_string(s);
-          subject.Department = &department;
-          db.Insert(subject);
-          for (int e = 0; e < 2; ++e) {
-            TExperience experience;
-            experience.ID = next();
-            experience.SubjectID = subject.ID;
-            experience.SurveyID = survey.ID;
-            experience.ExperienceDate = 45000 + 365 * e;
-            experience.Department = &department;
-            db.Insert(experience);
-            for (int k = 0; k < 6; ++k) {
-              TScoreSheet sheet;
-              sheet.ID = next();
-              sheet.RaterName = "Rater " + std::to_string(k);
-              sheet.RaterCategory = static_cast<std::int16_t>(k);
-              for (int b = 0; b < 80; ++b) {
-                sheet.AnswersBuf[static_cast<std::size_t>(b)] =
-                    static_cast<std::int8_t>(1 + (b + k) % 5);
-              }
-              sheet.Completed = true;
-              sheet.Experience = &experience;
-              db.Insert(sheet);
-            }
-          }
-        }
-      }
-    }
-    db.Close();
     for (int i = 0; i < kFileblockCount; ++i) {
       data_bytes += fs::file_size(source + FileblockInfo(i).BaseName + ".DAT");
     }
