@@ -36,7 +36,7 @@ inline std::shared_ptr<TGapSurvey> MakeSurvey() {
 }
 
 inline std::shared_ptr<TReportExperience> MakeExperience(const std::shared_ptr<TGapSurvey>& survey,
-                                                  int sheets, unsigned seed) {
+                                                         int sheets, unsigned seed) {
   std::mt19937 random(seed);
   auto e = std::make_shared<TReportExperience>();
   e->CompanyName = "Northwind Logistics";
