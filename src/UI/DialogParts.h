@@ -3,6 +3,8 @@
 // and accessible name in one call.
 #pragma once
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
@@ -30,6 +32,25 @@ inline QLabel* BuddyLabel(const QString& caption, QWidget* field, QWidget* paren
   if (name.endsWith(':')) name.chop(1);
   field->setAccessibleName(name);
   return label;
+}
+
+// The accept and cancel buttons of an edit dialog, right-aligned: "AddBtn"
+// with the model's accept caption (hidden when it has none) and
+// "CancelDoneBtn" with its cancel caption, closing the dialog as accepted
+// and rejected. The dialog keeps the model's enabling up to date.
+template <class TForm>
+QHBoxLayout* AcceptCancelButtons(QDialog* dialog, const TForm& form, QPushButton*& accept,
+                                 QPushButton*& cancel) {
+  accept = NamedButton("AddBtn", ToQ(form.AcceptCaption()));
+  accept->setVisible(!form.AcceptCaption().empty());
+  cancel = NamedButton("CancelDoneBtn", ToQ(form.CancelCaption()));
+  auto* row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(accept);
+  row->addWidget(cancel);
+  QObject::connect(accept, &QPushButton::clicked, dialog, &QDialog::accept);
+  QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+  return row;
 }
 
 }  // namespace zelvora

@@ -42,14 +42,8 @@ TQuestionDialog::TQuestionDialog(TNewEditQuestionForm& form, QWidget* parent)
   QuestionMemo->setMinimumHeight(70);
   auto* text_label = BuddyLabel(ToQ(TNewEditQuestionForm::TextLabel()), QuestionMemo);
 
-  AddBtn = NamedButton("AddBtn", ToQ(form.AcceptCaption()));
-  AddBtn->setVisible(!form.AcceptCaption().empty());
+  auto* buttons = AcceptCancelButtons(this, form, AddBtn, CancelDoneBtn);
   AddBtn->setEnabled(form.AcceptEnabled());
-  CancelDoneBtn = NamedButton("CancelDoneBtn", ToQ(form.CancelCaption()));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(AddBtn);
-  buttons->addWidget(CancelDoneBtn);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
@@ -61,8 +55,6 @@ TQuestionDialog::TQuestionDialog(TNewEditQuestionForm& form, QWidget* parent)
     form_.QuestionText = FromQ(QuestionMemo->toPlainText());
     AddBtn->setEnabled(form_.AcceptEnabled());
   });
-  connect(AddBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelDoneBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 }  // namespace zelvora

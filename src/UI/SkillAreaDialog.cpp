@@ -49,14 +49,8 @@ TSkillAreaDialog::TSkillAreaDialog(TNewEditSkillAreaForm& form, QWidget* parent)
     });
   }
 
-  AddBtn = NamedButton("AddBtn", ToQ(form.AcceptCaption()));
+  auto* buttons = AcceptCancelButtons(this, form, AddBtn, CancelDoneBtn);
   AddBtn->setDefault(!read_only);
-  AddBtn->setVisible(!form.AcceptCaption().empty());
-  CancelDoneBtn = NamedButton("CancelDoneBtn", ToQ(form.CancelCaption()));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(AddBtn);
-  buttons->addWidget(CancelDoneBtn);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(name_row);
@@ -67,8 +61,6 @@ TSkillAreaDialog::TSkillAreaDialog(TNewEditSkillAreaForm& form, QWidget* parent)
     form_.SkillAreaName = FromQ(text);
     Update();
   });
-  connect(AddBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelDoneBtn, &QPushButton::clicked, this, &QDialog::reject);
   Update();
 }
 

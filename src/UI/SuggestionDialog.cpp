@@ -20,14 +20,8 @@ TSuggestionDialog::TSuggestionDialog(TNewEditSuggestionForm& form, QWidget* pare
   SuggestionMemo->setMinimumSize(380, 120);
   auto* label = BuddyLabel(ToQ(TNewEditSuggestionForm::TextLabel()), SuggestionMemo);
 
-  AddBtn = NamedButton("AddBtn", ToQ(form.AcceptCaption()));
-  AddBtn->setVisible(!form.AcceptCaption().empty());
+  auto* buttons = AcceptCancelButtons(this, form, AddBtn, CancelDoneBtn);
   AddBtn->setEnabled(form.AcceptEnabled());
-  CancelDoneBtn = NamedButton("CancelDoneBtn", ToQ(form.CancelCaption()));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(AddBtn);
-  buttons->addWidget(CancelDoneBtn);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label);
@@ -38,8 +32,6 @@ TSuggestionDialog::TSuggestionDialog(TNewEditSuggestionForm& form, QWidget* pare
     form_.SuggestionText = FromQ(SuggestionMemo->toPlainText());
     AddBtn->setEnabled(form_.AcceptEnabled());
   });
-  connect(AddBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelDoneBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 }  // namespace zelvora

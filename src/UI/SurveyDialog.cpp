@@ -44,13 +44,7 @@ TSurveyDialog::TSurveyDialog(TNewEditSurveyForm& form, QWidget* parent)
     });
   }
 
-  AddBtn = NamedButton("AddBtn", ToQ(form.AcceptCaption()));
-  AddBtn->setVisible(!form.AcceptCaption().empty());
-  CancelDoneBtn = NamedButton("CancelDoneBtn", ToQ(form.CancelCaption()));
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(AddBtn);
-  buttons->addWidget(CancelDoneBtn);
+  auto* buttons = AcceptCancelButtons(this, form, AddBtn, CancelDoneBtn);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(fields);
@@ -65,8 +59,6 @@ TSurveyDialog::TSurveyDialog(TNewEditSurveyForm& form, QWidget* parent)
     form_.SetSurveyAuthor(FromQ(text));
     Update();
   });
-  connect(AddBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelDoneBtn, &QPushButton::clicked, this, &QDialog::reject);
   Update();
 }
 

@@ -143,7 +143,7 @@ class TReportConfig {
   int FontCount() const { return kFontCount; }
   std::string FontSpec(int index) const;
   void SetFontSpec(int index, std::string_view spec);  // ignored outside 0..19
-  // The parsed fonts, from index 0 up to the first empty specification.
+  // The parsed fonts, from index 0 up to the first empty entry.
   std::vector<TFontSpec> FontTable() const;
 
   const std::string& BoxColor() const { return box_color_; }
