@@ -135,8 +135,10 @@ void TPrWiz::Build() {
   }
   type_layout->addWidget(type_group);
   type_layout->addStretch(1);
-  connect(category_group_, &QButtonGroup::idClicked, this, [this](int id) {
-    if (drawing_) return;
+  // Toggled rather than clicked: a screen reader's toggle action checks the
+  // button without clicking it.
+  connect(category_group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+    if (drawing_ || !checked) return;
     model_->SetCategory(id);
     Redraw();
   });
