@@ -3,7 +3,6 @@
 #include <QInputDialog>
 
 #include "UI/CategoryDialog.h"
-#include "UI/DateDialog.h"
 #include "UI/DialogParts.h"
 #include "UI/NameDialog.h"
 #include "UI/PrefixesDialog.h"
@@ -58,11 +57,6 @@ bool TWidgetUserInterface::ShowRaterForm(TNewEditRaterForm& form) {
 
 bool TWidgetUserInterface::ShowPrefixesForm(TEditPrefixesForm& form) {
   return Run<TPrefixesDialog>(form, Parent());
-}
-
-bool TWidgetUserInterface::ShowDateDialog(TDateEntryDialog& dialog) {
-  TDateDialog window(dialog, *this, Parent());
-  return window.exec() == QDialog::Accepted;
 }
 
 bool TWidgetUserInterface::SelectSurveys(TSelSurvForm& form) {

@@ -4,6 +4,8 @@
 #include <QCursor>
 #include <QMessageBox>
 
+#include "UI/DateDialog.h"
+
 namespace zelvora {
 TMessageBoxUI::~TMessageBoxUI() {
   while (busy_ > 0) SetBusy(false);
@@ -39,6 +41,11 @@ void TMessageBoxUI::SetBusy(bool busy) {
     QApplication::restoreOverrideCursor();
     --busy_;
   }
+}
+
+bool TMessageBoxUI::ShowDateDialog(TDateEntryDialog& dialog) {
+  TDateDialog window(dialog, *this, parent_);
+  return window.exec() == QDialog::Accepted;
 }
 
 }  // namespace zelvora

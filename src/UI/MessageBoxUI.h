@@ -29,6 +29,7 @@ class TMessageBoxUI : public TUserInterface {
   void ShowError(const std::string& text) override;
   bool Ask(const std::string& text, bool warning) override;
   void SetBusy(bool busy) override;
+  bool ShowDateDialog(TDateEntryDialog& dialog) override;
 
  private:
   QString BoxCaption() const;

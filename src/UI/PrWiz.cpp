@@ -2,8 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -11,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -25,7 +22,7 @@
 #include "DB/DataRoot.h"
 #include "UI/Preview.h"
 #include "UI/Prinform.h"
-#include "base/DateTime.h"
+#include "UI/model/DateDlg.h"
 #include "report/Report.h"
 #include "report/prSystem.h"
 
@@ -60,17 +57,10 @@ constexpr std::array<const char*, kRptWizPages> kPageTitles = {
     "Report Type", "Company",    "Department",    "Survey",
     "Subject",     "Experience", "Report Select", "SurveyOf"};
 
-double DaysOf(const QDate& date) { return EncodeDate(date.year(), date.month(), date.day()); }
-
-QDate DateOf(double days) {
-  const CivilDate civil = DecodeDate(days);
-  return QDate(civil.year, civil.month, civil.day);
-}
-
 }  // namespace
 
 TPrWiz::TPrWiz(TPrWizHost host, QWidget* parent)
-    : QDialog(parent), host_(std::move(host)), root_(std::make_unique<TDataRoot>()) {
+    : QDialog(parent), host_(std::move(host)), ui_(this), root_(std::make_unique<TDataRoot>()) {
   setObjectName("PrWiz");
   setWindowTitle(kRptWizCaption);
   setModal(false);
@@ -93,6 +83,10 @@ TPrWiz::TPrWiz(TPrWizHost host, QWidget* parent)
       window->move(screen->availableGeometry().center() - window->rect().center());
     window->AttachReport(std::move(report));
     window->show();
+    // The pages are read from the keyboard: the new window takes the focus
+    // from the wizard.
+    window->raise();
+    window->activateWindow();
     window->GenerateReport(true);
   };
   Build();
@@ -386,24 +380,10 @@ bool TPrWiz::CheckPrintPassword() {
 }
 
 std::optional<double> TPrWiz::AskReturnDate(const std::string& prompt, double suggested) {
-  QDialog dialog(this);
-  dialog.setWindowTitle("Enter Date");
-  auto* layout = new QVBoxLayout(&dialog);
-  auto* label = new QLabel(QString::fromStdString(prompt), &dialog);
-  auto* edit = new QDateEdit(DateOf(suggested), &dialog);
-  edit->setCalendarPopup(true);
-  label->setBuddy(edit);
-  auto* buttons = new QDialogButtonBox(&dialog);
-  buttons->addButton(QDialogButtonBox::Ok);
-  QPushButton* asap = buttons->addButton("A.S.A.P.", QDialogButtonBox::RejectRole);
-  asap->setObjectName("AsapBtn");
-  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  layout->addWidget(label);
-  layout->addWidget(edit);
-  layout->addWidget(buttons);
-  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-  return DaysOf(edit->date());
+  // The program's date dialog, its Cancel standing for "as soon as possible".
+  TDateEntryDialog form("Enter Date", prompt, "&OK", "A.S.A.P.");
+  form.SetDate(suggested);
+  return form.Execute(ui_);
 }
 
 std::string TPrWiz::AskText(const std::string& title, const std::string& prompt,
@@ -419,17 +399,15 @@ std::string TPrWiz::AskText(const std::string& title, const std::string& prompt,
 
 void TPrWiz::RunReport(const TReportRequest& request, bool print) { run_report(request, print); }
 
-void TPrWiz::ShowError(const std::string& text) {
-  QMessageBox::critical(this, windowTitle(), QString::fromStdString(text), QMessageBox::Ok);
-}
+void TPrWiz::ShowError(const std::string& text) { ui_.ShowError(text); }
 
 void TPrWiz::MakeSurveyDisks(const std::string& caption, const std::vector<TScoreSheet*>& sheets) {
   if (host_.make_survey_disks) {
     host_.make_survey_disks(sheets);
     return;
   }
-  QMessageBox::information(this, QString::fromStdString(caption),
-                           "Survey disks cannot be made from this window.");
+  TMessageBoxUI(this, QString::fromStdString(caption))
+      .Inform("Survey disks cannot be made from this window.");
 }
 
 }  // namespace zelvora

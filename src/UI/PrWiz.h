@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "UI/MessageBoxUI.h"
 #include "report/ReportWizardUI.h"
 #include "report/Rptdflt.h"
 #include "report/Rptwiz.h"
@@ -86,6 +87,7 @@ class TPrWiz : public QDialog, public TReportWizardUI {
   void Forward();
 
   TPrWizHost host_;
+  TMessageBoxUI ui_;
   std::unique_ptr<TDataRoot> root_;
   std::unique_ptr<TRptWiz> model_;
   bool drawing_ = false;

@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include "report/prDelphi.h"
+#include "report/prSystem.h"
 
 namespace zelvora {
 
@@ -17,6 +18,13 @@ TQPrinterTarget::TQPrinterTarget(QPrinter* printer) : printer_(printer) {
   if (printer_ == nullptr) {
     own_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer_ = own_.get();
+    // The queue and paper chosen in Print Setup; a printer of its own, so
+    // that a job's resolution and orientation never change the system
+    // printer that reports are laid out for.
+    if (const QPrinter* chosen = TSystemPrinter::Default()->Device()) {
+      own_->setPrinterName(chosen->printerName());
+      own_->setPageLayout(chosen->pageLayout());
+    }
   }
 }
 
@@ -52,15 +60,17 @@ void TQPrinterTarget::NewSheet() {
 
 void TQPrinterTarget::DrawPage(const TMetaPageList& pages, int index) {
   if (job_ == nullptr) return;
-  const QPicture& picture = pages.Get(index).Picture();
-  const QRect source = picture.boundingRect();
+  const TMetaPage& page = pages.Get(index);
+  const QRect source = page.Picture().boundingRect();
   const QRect target = printer_->pageLayout().paintRectPixels(printer_->resolution());
   if (source.width() <= 0 || source.height() <= 0) return;
   QPainter& painter = job_->painter;
   painter.save();
   // Stretched over the printable page, whatever the printer's margins.
   painter.scale(double(target.width()) / source.width(), double(target.height()) / source.height());
-  painter.drawPicture(-source.left(), -source.top(), picture);
+  painter.translate(-source.left(), -source.top());
+  // The page's level text is drawn over its picture.
+  page.Play(painter);
   painter.restore();
 }
 

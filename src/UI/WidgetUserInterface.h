@@ -31,7 +31,6 @@ class TWidgetUserInterface : public TMessageBoxUI {
   bool ShowCategoryForm(TNewEditCategoryForm& form) override;
   bool ShowRaterForm(TNewEditRaterForm& form) override;
   bool ShowPrefixesForm(TEditPrefixesForm& form) override;
-  bool ShowDateDialog(TDateEntryDialog& dialog) override;
   bool SelectSurveys(TSelSurvForm& form) override;
   bool InputBox(const std::string& caption, const std::string& prompt, std::string& value) override;
   void OpenReportWizard(const TReportPreset& preset) override;

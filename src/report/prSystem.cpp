@@ -20,7 +20,11 @@ TSystemPrinter::~TSystemPrinter() = default;
 std::shared_ptr<TSystemPrinter> TSystemPrinter::Default() {
   static std::shared_ptr<TSystemPrinter> instance = [] {
     auto p = std::make_shared<TSystemPrinter>(600);
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    // A machine whose queues have no default still has printers: the first
+    // one stands in, as the print set-up dialog would offer it.
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
+      info = QPrinterInfo::availablePrinters().front();
     if (!info.isNull()) {
       p->printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
       if (!p->printer_->isValid()) p->printer_.reset();

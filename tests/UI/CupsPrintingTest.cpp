@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -93,6 +94,15 @@ QString PagesWritten(const std::set<QString>& before, const QString& tag, int jo
   return pages;
 }
 
+// The text of the files written since `before` whose name holds `tag`.
+QString TextWritten(const std::set<QString>& before, const QString& tag) {
+  QString text;
+  for (const QString& name : PdfFiles())
+    if (!before.count(name) && name.contains(tag))
+      text += Command("pdftotext", {OutputFolder().filePath(name), "-"}).second;
+  return text;
+}
+
 class CupsPrintingTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -131,6 +141,13 @@ TEST_F(CupsPrintingTest, TwoCopiesGiveTwiceThePages) {
   window->Run();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(PagesWritten(before, "Copies", 1).toStdString(), "6");
+  // What the pages say reaches the paper, not only their lines and boxes.
+  // The queue's converter keeps the glyphs but not the letters they stand
+  // for, so each sheet is only checked to carry text.
+  const QStringList sheets = TextWritten(before, "Copies").split('\f', Qt::SkipEmptyParts);
+  ASSERT_EQ(sheets.size(), 6);
+  for (const QString& sheet : sheets)
+    EXPECT_TRUE(std::any_of(sheet.begin(), sheet.end(), [](QChar c) { return !c.isSpace(); }));
 }
 
 TEST_F(CupsPrintingTest, PrintPageGivesOnePage) {
