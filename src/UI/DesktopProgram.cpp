@@ -238,6 +238,8 @@ int RunDesktopProgram(int argc, char** argv) {
       }
     }
     wizard->show();
+    wizard->raise();
+    wizard->activateWindow();
   };
   form.ConnectAction(form.PrintMenu, [open_report_wizard] { open_report_wizard(nullptr); });
   ui->SetReportWizard(

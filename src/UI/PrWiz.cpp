@@ -321,13 +321,21 @@ void TPrWiz::Redraw() {
   subjects_radio_->setChecked(model_->ChooseSubjects());
   if (QListWidget* list = PageList(page)) {
     const auto& entries = model_->List(page);
+    // The keyboard's place in the list survives the redraw that follows
+    // every selection.
+    const int current = list->currentRow();
     list->clear();
     for (const TRptWizEntry& entry : entries) {
       auto* item = new QListWidgetItem(QString::fromStdString(entry.Text), list);
       if (entry.Object == nullptr) item->setFlags(Qt::NoItemFlags);
       item->setSelected(entry.Selected);
     }
+    if (current >= 0 && current < list->count())
+      list->setCurrentRow(current, QItemSelectionModel::NoUpdate);
     list->setFocus();
+  } else if (page == rwType) {
+    QAbstractButton* chosen = category_group_->checkedButton();
+    (chosen != nullptr ? chosen : category_group_->buttons().front())->setFocus();
   }
   for (int s : kRptWizBoxSections) {
     QCheckBox* box = boxes_[static_cast<std::size_t>(s)];
