@@ -45,6 +45,27 @@ struct WizardRig {
   }
 };
 
+// A keyboard user walks the wizard: the category buttons have the focus on
+// opening, and the arrow keys keep their place in a many-choice list while
+// Space picks entries one after the other.
+TEST(PrWizTest, KeyboardChoosesCategoryAndSeveralListEntries) {
+  WizardRig rig;
+  auto* first = qobject_cast<QRadioButton*>(rig.wizard->focusWidget());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->text(), "Individual");
+  QTest::keyClick(first, Qt::Key_Space);
+  EXPECT_EQ(rig.wizard->Model().Category(), rcIndividual);
+  rig.Button("NextBtn")->click();
+  QListWidget* companies = rig.wizard->PageList(rwCompany);
+  QTest::keyClick(companies, Qt::Key_Down);
+  rig.Button("NextBtn")->click();
+  ASSERT_EQ(rig.wizard->Model().Page(), rwDepartment);
+  QListWidget* departments = rig.wizard->PageList(rwDepartment);
+  for (Qt::Key key : {Qt::Key_Down, Qt::Key_Space, Qt::Key_Down, Qt::Key_Space})
+    QTest::keyClick(departments, key);
+  EXPECT_EQ(rig.wizard->Model().SelectedCount(rwDepartment), 2);
+}
+
 TEST(PrWizTest, ClicksWalkToTheLastPageAndViewHandsTheRequestOn) {
   WizardRig rig;
   EXPECT_EQ(rig.wizard->windowTitle(), "Report Wizard");
