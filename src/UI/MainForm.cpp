@@ -6,13 +6,11 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPrintDialog>
-#include <QPrinter>
 
 #include "UI/PasswordForm.h"
+#include "UI/PrintSetup.h"
 #include "UI/model/MainFormModel.h"
 #include "UI/model/UserInterface.h"
-#include "report/prSystem.h"
 
 namespace zelvora {
 namespace {
@@ -85,20 +83,7 @@ void TMainForm::ConnectAction(QAction* action, std::function<void()> handler) {
   action->setEnabled(true);
 }
 
-void TMainForm::PrintSetup1Click() {
-  const std::shared_ptr<TSystemPrinter> printer = TSystemPrinter::Default();
-  if (printer->IsBuiltInPdf()) {
-    ui_.Inform(
-        "No printer is installed on this computer.\n"
-        "Reports are printed to PDF files until one is.");
-    return;
-  }
-  QPrintDialog dialog(printer->Device(), this);
-  dialog.setWindowTitle("Print Setup");
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.exec();
-}
+void TMainForm::PrintSetup1Click() { ShowPrintSetup(this, ui_); }
 
 void TMainForm::Passwords1Click() {
   if (!model_ || !model_->ControlCenterCreated()) return;

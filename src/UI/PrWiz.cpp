@@ -10,8 +10,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -22,6 +20,7 @@
 #include "DB/DataRoot.h"
 #include "UI/Preview.h"
 #include "UI/Prinform.h"
+#include "UI/PrintSetup.h"
 #include "UI/model/DateDlg.h"
 #include "report/Report.h"
 #include "report/prSystem.h"
@@ -207,13 +206,8 @@ void TPrWiz::Build() {
       connect(view_btn_, &QPushButton::clicked, this, [this] { model_->View(); });
       connect(print_btn_, &QPushButton::clicked, this, [this] { model_->Print(); });
       connect(setup_btn_, &QPushButton::clicked, this, [this] {
-        const auto printer = TSystemPrinter::Default();
-        if (printer->Device() != nullptr) {
-          QPrintDialog dialog(printer->Device(), this);
-          dialog.setWindowTitle("Print Setup");
-          dialog.exec();
-        }
-        printer_edit_->setText(QString::fromStdString(printer->Name()));
+        ShowPrintSetup(this, ui_);
+        printer_edit_->setText(QString::fromStdString(TSystemPrinter::Default()->Name()));
       });
       right->addWidget(copies_label_);
       right->addWidget(copies_spin_);

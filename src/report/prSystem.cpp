@@ -20,11 +20,7 @@ TSystemPrinter::~TSystemPrinter() = default;
 std::shared_ptr<TSystemPrinter> TSystemPrinter::Default() {
   static std::shared_ptr<TSystemPrinter> instance = [] {
     auto p = std::make_shared<TSystemPrinter>(600);
-    // A machine whose queues have no default still has printers: the first
-    // one stands in, as the print set-up dialog would offer it.
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty())
-      info = QPrinterInfo::availablePrinters().front();
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (!info.isNull()) {
       p->printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
       if (!p->printer_->isValid()) p->printer_.reset();
@@ -32,6 +28,23 @@ std::shared_ptr<TSystemPrinter> TSystemPrinter::Default() {
     return p;
   }();
   return instance;
+}
+
+QPrinter* TSystemPrinter::DeviceForSetup() {
+  if (printer_ == nullptr) {
+    // Queues without a default: the first one is offered, and the user
+    // picks another in the dialog.
+    const QList<QPrinterInfo> queues = QPrinterInfo::availablePrinters();
+    if (!queues.isEmpty()) {
+      auto printer = std::make_unique<QPrinter>(queues.front(), QPrinter::HighResolution);
+      if (printer->isValid()) {
+        printer->setPageOrientation(orientation_ == 1 ? QPageLayout::Landscape
+                                                      : QPageLayout::Portrait);
+        printer_ = std::move(printer);
+      }
+    }
+  }
+  return printer_.get();
 }
 
 std::string TSystemPrinter::Name() const {
