@@ -18,52 +18,97 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
-#include "UI/PrintTarget.h"
-#include "UI/ReportTexts.h"
+#include "UI/QPrinterTarget.h"
+#include "report/PreviewView.h"
+#include "report/ReportTexts.h"
 #include "report/prDelphi.h"
+#include "report/prDelphiRecorder.h"
 #include "report/prSystem.h"
 #include "report/rptBase.h"
 
 namespace zelvora {
 
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+// What the model tells or asks the window.
+class TPrPreviewScr::View : public TPreviewView {
+ public:
+  explicit View(TPrPreviewScr& window) : window_(window) {}
+  ~View() override {
+    for (; busy_cursors_ > 0; --busy_cursors_) QApplication::restoreOverrideCursor();
+  }
+
+  void Changed() override { window_.Redraw(); }
+  void SetBusyCursor(bool busy) override {
+    if (busy) {
+      QApplication::setOverrideCursor(Qt::WaitCursor);
+      ++busy_cursors_;
+    } else if (busy_cursors_ > 0) {
+      QApplication::restoreOverrideCursor();
+      --busy_cursors_;
+    }
+  }
+  void LetEventsRun() override { QApplication::processEvents(); }
+  void ShowError(const std::string& text) override {
+    // The box must not open behind a window kept on top.
+    if (window_.windowFlags() & Qt::WindowStaysOnTopHint) {
+      window_.setWindowFlag(Qt::WindowStaysOnTopHint, false);
+      window_.show();
+    }
+    if (window_.ShowError) window_.ShowError(text);
+  }
+  std::string AskPdfFile() override {
+    return window_.AskPdfFile ? window_.AskPdfFile() : std::string();
+  }
+  void Close() override { window_.close(); }
+
+ private:
+  TPrPreviewScr& window_;
+  int busy_cursors_ = 0;
+};
+
 // The page drawing surface: the shown page rendered at the surface's width,
-// kept until the page or the width changes so that scrolling and repaints
-// only copy it.
+// kept until the page, the generation or the width changes so that
+// scrolling and repaints only copy it. Mouse buttons and the wheel go to the
+// model.
 class TPreviewSurface : public QWidget {
  public:
   explicit TPreviewSurface(TPrPreviewScr& owner) : QWidget(nullptr), owner_(owner) {
     setObjectName("PaintBox1");
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
-  void Forget() {
-    image_ = QImage();
-    page_ = -1;
-  }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
+    const TPreviewModel& model = *owner_.model_;
     const TMetaPageList* pages = owner_.Pages();
-    if (owner_.busy_ || pages == nullptr || owner_.first_page_ >= pages->Count()) return;
-    const int index = owner_.first_page_;
-    if (page_ != index || image_.width() != width()) {
+    if (model.Busy() || pages == nullptr || model.FirstPage() >= pages->Count()) return;
+    const int index = model.FirstPage();
+    if (page_ != index || generation_ != model.Generation() || image_.width() != width()) {
       const QRect source = pages->Get(index).Picture().boundingRect();
       const double dpi = source.width() > 0 ? double(width()) * pages->DpiX() / source.width() : 72;
       image_ = pages->Render(index, std::max(1, int(std::lround(dpi))));
       page_ = index;
+      generation_ = model.Generation();
     }
     painter.drawImage(rect(), image_);
   }
   void mouseReleaseEvent(QMouseEvent* event) override {
-    if (event->button() == Qt::LeftButton && owner_.prev_btn_->isEnabled())
-      owner_.ShowPage(owner_.first_page_ - 1);
-    else if (event->button() == Qt::RightButton && owner_.next_btn_->isEnabled())
-      owner_.ShowPage(owner_.first_page_ + 1);
+    if (event->button() == Qt::LeftButton)
+      owner_.model_->MouseReleased(TPreviewMouseButton::kLeft);
+    else if (event->button() == Qt::RightButton)
+      owner_.model_->MouseReleased(TPreviewMouseButton::kRight);
   }
   void wheelEvent(QWheelEvent* event) override {
-    owner_.ScrollBy(event->angleDelta().y() > 0 ? -1 : 1, false);
+    if (event->angleDelta().y() != 0) owner_.model_->Wheel(event->angleDelta().y() < 0);
     event->accept();
   }
 
@@ -71,6 +116,7 @@ class TPreviewSurface : public QWidget {
   TPrPreviewScr& owner_;
   QImage image_;
   int page_ = -1;
+  int generation_ = -1;
 };
 
 namespace {
@@ -86,11 +132,15 @@ QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
 
 TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
                              std::shared_ptr<TSystemPrinter> system_printer, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      texts_(texts),
-      system_printer_(system_printer ? std::move(system_printer) : TSystemPrinter::Default()) {
+    : QMainWindow(parent, Qt::Window),
+      view_(std::make_unique<View>(*this)),
+      model_(std::make_unique<TPreviewModel>(
+          texts, *view_,
+          TDelphiRecorder::Factory(system_printer ? std::move(system_printer)
+                                                  : TSystemPrinter::Default()),
+          TQPrinterTarget::DefaultFactory())) {
   setObjectName("PrPreviewScr");
-  setWindowTitle("Viewing Reports");
+  setWindowTitle(TPreviewModel::kCaption);
   setAttribute(Qt::WA_DeleteOnClose);
   setMinimumWidth(500);
   const int screen_width = screen() != nullptr ? screen()->geometry().width() : 1024;
@@ -101,10 +151,12 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   else
     resize(850, 680);
 
-  auto* layout = new QVBoxLayout(this);
+  auto* central = new QWidget(this);
+  central->setObjectName("ClientArea");
+  auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  scroll_ = new QScrollArea(this);
+  scroll_ = new QScrollArea(central);
   scroll_->setObjectName("ScrollBox");
   scroll_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   scroll_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -117,13 +169,13 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   surface_->hide();
   layout->addWidget(scroll_, 1);
 
-  report_panel_ = new QWidget(this);
+  report_panel_ = new QWidget(central);
   report_panel_->setObjectName("ReportPanel");
   report_panel_->setFixedHeight(35);
   auto* report_row = new QHBoxLayout(report_panel_);
   report_row->setContentsMargins(6, 2, 6, 2);
   prev_rpt_btn_ = Button("PrevRptBtn", "<< Report", report_panel_);
-  rpt_no_lbl_ = new QLabel("Subject, Report", report_panel_);
+  rpt_no_lbl_ = new QLabel(TPreviewModel::kReportLabel, report_panel_);
   rpt_no_lbl_->setObjectName("RptNoLbl");
   QFont bold = rpt_no_lbl_->font();
   bold.setBold(true);
@@ -135,7 +187,7 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   report_row->addWidget(next_rpt_btn_);
   layout->addWidget(report_panel_);
 
-  page_panel_ = new QWidget(this);
+  page_panel_ = new QWidget(central);
   page_panel_->setObjectName("PagePanel");
   page_panel_->setFixedHeight(35);
   auto* page_row = new QHBoxLayout(page_panel_);
@@ -149,7 +201,7 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   print_page_btn_ = Button("PrintPageBtn", "&Print Page", page_panel_);
   print_all_btn_ = Button("PrintAllBtn", "Print &Report", page_panel_);
   save_pdf_btn_ = Button("SavePdfBtn", "Save as &PDF...", page_panel_);
-  cancel_btn_ = Button("CancelBtn", QString::fromStdString(CommonText(texts_, 24)), page_panel_);
+  cancel_btn_ = Button("CancelBtn", Q(model_->CancelCaption()), page_panel_);
   page_row->addWidget(prev_btn_);
   page_row->addWidget(page_no_lbl_);
   page_row->addWidget(next_btn_);
@@ -159,6 +211,7 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   page_row->addWidget(save_pdf_btn_);
   page_row->addWidget(cancel_btn_);
   layout->addWidget(page_panel_);
+  setCentralWidget(central);
 
   status_ = new QStatusBar(this);
   status_->setObjectName("StatusHeader");
@@ -172,33 +225,26 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   status_page_->setMinimumWidth(41);
   status_->addWidget(status_subject_, 1);
   status_->addPermanentWidget(status_page_);
+  setStatusBar(status_);
   status_->hide();
-  layout->addWidget(status_);
 
-  connect(prev_btn_, &QPushButton::clicked, this, [this] { ShowPage(first_page_ - 1); });
-  connect(next_btn_, &QPushButton::clicked, this, [this] { ShowPage(first_page_ + 1); });
-  connect(prev_rpt_btn_, &QPushButton::clicked, this, [this] { GenerateReport(false); });
-  connect(next_rpt_btn_, &QPushButton::clicked, this, [this] { GenerateReport(true); });
-  connect(cancel_btn_, &QPushButton::clicked, this, [this] { CancelClicked(); });
-  connect(print_page_btn_, &QPushButton::clicked, this, [this] {
-    cancel_btn_->setEnabled(false);
-    PrintPages(first_page_, first_page_);
-    cancel_btn_->setEnabled(true);
-    Refresh();
-  });
-  connect(print_all_btn_, &QPushButton::clicked, this, [this] {
-    cancel_btn_->setText(QString::fromStdString(CommonText(texts_, 1)));
-    PrintPages(-1, -1);
-    cancel_btn_->setText(QString::fromStdString(CommonText(texts_, 24)));
-    Refresh();
-  });
-  connect(save_pdf_btn_, &QPushButton::clicked, this, [this] {
-    const std::string path = AskPdfFile ? AskPdfFile() : std::string();
-    if (!path.empty()) SaveAsPdf(path);
-  });
+  TPreviewModel* model = model_.get();
+  connect(prev_btn_, &QPushButton::clicked, this, [model] { model->PrevPageClicked(); });
+  connect(next_btn_, &QPushButton::clicked, this, [model] { model->NextPageClicked(); });
+  connect(prev_rpt_btn_, &QPushButton::clicked, this, [model] { model->PrevReportClicked(); });
+  connect(next_rpt_btn_, &QPushButton::clicked, this, [model] { model->NextReportClicked(); });
+  connect(cancel_btn_, &QPushButton::clicked, this, [model] { model->CancelClicked(); });
+  connect(print_page_btn_, &QPushButton::clicked, this, [model] { model->PrintPageClicked(); });
+  connect(print_all_btn_, &QPushButton::clicked, this, [model] { model->PrintAllClicked(); });
+  connect(save_pdf_btn_, &QPushButton::clicked, this, [model] { model->SavePdfClicked(); });
+  QScrollBar* bar = scroll_->verticalScrollBar();
+  connect(bar, &QScrollBar::rangeChanged, this,
+          [model](int, int maximum) { model->SetScrollRange(maximum); });
+  connect(bar, &QScrollBar::valueChanged, this,
+          [model](int value) { model->SetScrollPosition(value); });
 
   ShowError = [this](const std::string& text) {
-    QMessageBox::critical(this, windowTitle(), QString::fromStdString(text), QMessageBox::Ok);
+    QMessageBox::critical(this, windowTitle(), Q(text), QMessageBox::Ok);
   };
   AskPdfFile = [this]() {
     return QFileDialog::getSaveFileName(this, "Save as PDF", QString(), "PDF files (*.pdf)")
@@ -206,12 +252,12 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   };
 
   SetPanelMode(1);
-  page_no_lbl_->setText(QString::fromStdString(ReportText(texts_, 6)));
-  Refresh();
+  Redraw();
 }
 
 TPrPreviewScr::~TPrPreviewScr() {
-  if (report_ != nullptr) report_->SetPrinter(nullptr);
+  // The scroll bar outlives the model (children go with the base class).
+  scroll_->verticalScrollBar()->disconnect(this);
 }
 
 void TPrPreviewScr::SetPanelMode(int mode) {
@@ -220,266 +266,81 @@ void TPrPreviewScr::SetPanelMode(int mode) {
 }
 
 void TPrPreviewScr::AttachReport(std::unique_ptr<TReportBase> report) {
-  report_ = std::move(report);
-  Refresh();
+  model_->AttachReport(std::move(report));
 }
 
 void TPrPreviewScr::SetPrintTarget(std::unique_ptr<TPrintTarget> target) {
-  target_ = std::move(target);
+  model_->SetPrintTarget(std::move(target));
 }
 
 const TMetaPageList* TPrPreviewScr::Pages() const {
-  return recorder_ != nullptr ? &recorder_->Pages() : nullptr;
+  // The recorders come from this window's own factory: their pages are the
+  // drawing layer's.
+  return dynamic_cast<const TMetaPageList*>(model_->Pages());
 }
 
-int TPrPreviewScr::PageCount() const { return Pages() != nullptr ? Pages()->Count() : 0; }
-
-void TPrPreviewScr::LetEventsRun() { QApplication::processEvents(); }
-
-void TPrPreviewScr::SetStatus(const std::string& first, const std::string& second) {
-  status_->show();
-  status_subject_->setText(QString::fromStdString(first));
-  status_page_->setText(QString::fromStdString(second));
-}
-
-void TPrPreviewScr::InstallCallbacks() {
-  const auto padded = [](const std::string& text) { return text.empty() ? text : text + "     "; };
-  report_->SetNotifications(
-      [this, padded](const std::string& title, const std::string& subtitle, int, int, int) {
-        if (title.empty() && subtitle.empty()) return;
-        SetStatus(padded(title), padded(subtitle));
-        rpt_no_lbl_->setText(QString::fromStdString(title + " - " + subtitle));
-        page_no_lbl_->clear();
-        LetEventsRun();
-      },
-      [this, padded](const std::string& title, const std::string& subtitle, int) {
-        if (!title.empty() || !subtitle.empty()) SetStatus(padded(title), padded(subtitle));
-        page_no_lbl_->clear();
-        LetEventsRun();
-      },
-      [this](const std::string&, const std::string&, int n) {
-        if (n > 0) status_page_->setText(QString::fromStdString(ReportText(texts_, 3, {n})));
-        LetEventsRun();
-      },
-      [this](const std::string&, const std::string&, int n) {
-        if (n > 0) {
-          status_->show();
-          status_page_->setText(QString::fromStdString(ReportText(texts_, 3, {n})));
-        }
-        // The Cancel button is noticed here, between pages.
-        LetEventsRun();
-      });
-}
-
-void TPrPreviewScr::DetachRecorder() {
-  if (recorder_ == nullptr) return;
-  report_->Cancel();
-  report_->SetPrinter(nullptr);
-  surface_->Forget();
-  recorder_.reset();
-}
-
-void TPrPreviewScr::GenerateReport(bool forward) {
-  if (report_ == nullptr || generating_) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  busy_ = true;
-  surface_->hide();
-  DetachRecorder();
-  InstallCallbacks();
-  recorder_ = std::make_unique<TDelphiScreen>(system_printer_);
-  report_->SetPrinter(recorder_.get());
-  generating_ = true;
-  cancel_btn_->setText(QString::fromStdString(CommonText(texts_, 1)));
-  Refresh();
-  LetEventsRun();
-  bool ok = false;
-  try {
-    ok = forward ? report_->NextReport() : report_->PrevReport();
-  } catch (const std::exception&) {
-    ok = false;
-  }
-  generating_ = false;
-  cancel_btn_->setText(QString::fromStdString(CommonText(texts_, 24)));
-  QApplication::restoreOverrideCursor();
-  status_->hide();
-  if (ok && PageCount() > 0) {
-    first_page_ = 0;
-    busy_ = false;
-    Refresh();
-    Layout();
-    surface_->show();
-    surface_->update();
-  } else {
-    Refresh();
-    const std::string message = report_->GetErrorMessage();
-    if (!message.empty()) {
-      // The box must not open behind a window kept on top.
-      if (windowFlags() & Qt::WindowStaysOnTopHint) {
-        setWindowFlag(Qt::WindowStaysOnTopHint, false);
-        show();
-      }
-      ShowError(message);
-    }
-  }
-  if (close_requested_) close();
-}
-
-void TPrPreviewScr::ShowPage(int index) {
-  if (busy_ || index < 0 || index >= PageCount()) return;
-  first_page_ = index;
-  Layout();
-  surface_->update();
-  Refresh();
-}
-
-void TPrPreviewScr::Refresh() {
-  scroll_->verticalScrollBar()->setValue(0);
-  scroll_->horizontalScrollBar()->setValue(0);
-  const int count = busy_ ? 0 : PageCount();
-  prev_btn_->setEnabled(first_page_ > 0 && count > 0);
-  next_btn_->setEnabled(first_page_ < count - 1);
-  prev_rpt_btn_->setEnabled(report_ != nullptr && report_->HasPrevReport && !generating_);
-  next_rpt_btn_->setEnabled(report_ != nullptr && report_->HasNextReport && !generating_);
-  const bool can_print =
-      report_ != nullptr && report_->CanPrint && count > 0 && !generating_ && !printing_;
-  print_page_btn_->setEnabled(can_print);
-  print_all_btn_->setEnabled(can_print);
-  save_pdf_btn_->setEnabled(count > 0 && !generating_ && !printing_);
-  if (count > 0)
-    page_no_lbl_->setText(QString::fromStdString(ReportText(texts_, 4, {first_page_ + 1, count})));
+void TPrPreviewScr::Redraw() {
+  const TPreviewModel& model = *model_;
+  page_no_lbl_->setText(Q(model.PageLabel()));
+  rpt_no_lbl_->setText(Q(model.ReportLabel()));
+  prev_btn_->setEnabled(model.PrevEnabled());
+  next_btn_->setEnabled(model.NextEnabled());
+  prev_rpt_btn_->setEnabled(model.PrevReportEnabled());
+  next_rpt_btn_->setEnabled(model.NextReportEnabled());
+  print_page_btn_->setEnabled(model.PrintEnabled());
+  print_all_btn_->setEnabled(model.PrintEnabled());
+  save_pdf_btn_->setEnabled(model.SavePdfEnabled());
+  cancel_btn_->setText(Q(model.CancelCaption()));
+  cancel_btn_->setEnabled(model.CancelEnabled());
+  status_subject_->setText(Q(model.StatusSubject()));
+  status_page_->setText(Q(model.StatusPage()));
+  status_->setVisible(model.StatusVisible());
+  const bool shown = !model.Busy() && model.PageCount() > 0;
+  if (shown) Layout();
+  surface_->setVisible(shown);
+  if (shown) surface_->update();
+  scroll_->verticalScrollBar()->setValue(model.ScrollPosition());
 }
 
 void TPrPreviewScr::Layout() {
   const TMetaPageList* pages = Pages();
-  if (pages == nullptr || PageCount() == 0) return;
+  if (pages == nullptr || pages->Count() == 0) return;
   const int width = std::max(1, scroll_->viewport()->width() - 1);
   // The shown page's own shape: a landscape page gets a landscape surface.
-  const QRect source = pages->Get(std::min(first_page_, PageCount() - 1)).Picture().boundingRect();
+  const QRect source =
+      pages->Get(std::min(model_->FirstPage(), pages->Count() - 1)).Picture().boundingRect();
   const double aspect = source.width() > 0 ? double(source.height()) / source.width() : 11.0 / 8.5;
   surface_->setFixedSize(width, static_cast<int>(std::lround(width * aspect)));
 }
 
 void TPrPreviewScr::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  Layout();
-}
-
-void TPrPreviewScr::ScrollBy(int tenths, bool to_end) {
-  QScrollBar* bar = scroll_->verticalScrollBar();
-  if (to_end) {
-    bar->setValue(tenths < 0 ? bar->minimum() : bar->maximum());
-    return;
-  }
-  const int step = std::max(1, (bar->maximum() - bar->minimum()) / 10);
-  bar->setValue(std::clamp(bar->value() + tenths * step, bar->minimum(), bar->maximum()));
+  QMainWindow::resizeEvent(event);
+  if (!model_->Busy()) Layout();
 }
 
 void TPrPreviewScr::keyReleaseEvent(QKeyEvent* event) {
-  const bool ctrl = (event->modifiers() & Qt::ControlModifier) != 0;
-  switch (event->key()) {
-    case Qt::Key_Home:
-      ShowPage(0);
-      break;
-    case Qt::Key_End:
-      ShowPage(PageCount() - 1);
-      break;
-    case Qt::Key_Escape:
-      cancel_btn_->click();
-      break;
-    case Qt::Key_PageDown:
-    case Qt::Key_Right:
-      if (next_btn_->isEnabled()) ShowPage(ctrl ? PageCount() - 1 : first_page_ + 1);
-      break;
-    case Qt::Key_PageUp:
-    case Qt::Key_Left:
-      if (prev_btn_->isEnabled()) ShowPage(ctrl ? 0 : first_page_ - 1);
-      break;
-    case Qt::Key_Up:
-      ScrollBy(-1, ctrl);
-      break;
-    case Qt::Key_Down:
-      ScrollBy(1, ctrl);
-      break;
-    default:
-      QWidget::keyReleaseEvent(event);
-      return;
-  }
-  event->accept();
-}
-
-void TPrPreviewScr::CancelClicked() {
-  if (generating_ || printing_) {
-    // Noticed by the generation (or the print loop) at the next page.
-    close_requested_ = true;
-    if (generating_ && report_ != nullptr) report_->Cancel();
+  static constexpr std::pair<int, TPreviewKey> kKeys[] = {
+      {Qt::Key_Home, TPreviewKey::kHome},         {Qt::Key_End, TPreviewKey::kEnd},
+      {Qt::Key_Escape, TPreviewKey::kEscape},     {Qt::Key_PageUp, TPreviewKey::kPageUp},
+      {Qt::Key_PageDown, TPreviewKey::kPageDown}, {Qt::Key_Left, TPreviewKey::kLeft},
+      {Qt::Key_Right, TPreviewKey::kRight},       {Qt::Key_Up, TPreviewKey::kUp},
+      {Qt::Key_Down, TPreviewKey::kDown},
+  };
+  for (const auto& [qt_key, key] : kKeys) {
+    if (event->key() != qt_key) continue;
+    model_->KeyReleased(key, (event->modifiers() & Qt::ControlModifier) != 0);
+    event->accept();
     return;
   }
-  close();
+  QMainWindow::keyReleaseEvent(event);
 }
 
 void TPrPreviewScr::closeEvent(QCloseEvent* event) {
-  if (generating_ || printing_) {
-    // The run is on the stack below this event: it is cancelled and the
-    // window closes when it returns.
-    CancelClicked();
+  if (!model_->MayClose()) {
     event->ignore();
     return;
   }
-  QWidget::closeEvent(event);
-}
-
-void TPrPreviewScr::PrintPages(int from, int to) {
-  const TMetaPageList* pages = Pages();
-  if (pages == nullptr || PageCount() == 0 || printing_) return;
-  if (from < 0) from = 0;
-  if (to < 0 || to >= PageCount()) to = PageCount() - 1;
-  if (target_ == nullptr) target_ = std::make_unique<TQPrinterTarget>();
-  printing_ = true;
-  Refresh();
-  SetStatus("", ReportText(texts_, 7) + "...");
-  LetEventsRun();
-  const std::uint8_t saved = target_->Orientation();
-  if (from <= to) target_->SetOrientation(pages->Get(from).Orientation());
-  if (target_->BeginJob(windowTitle().toStdString())) {
-    int in_job = 0;
-    for (int i = from; i <= to; ++i) {
-      if (close_requested_) {
-        target_->AbortJob();
-        break;
-      }
-      status_subject_->setText(QString::fromStdString(ReportText(texts_, 3, {i + 1})));
-      const std::uint8_t orientation = pages->Get(i).Orientation();
-      if (orientation != target_->Orientation()) {
-        // Mixed orientations print as consecutive jobs.
-        target_->EndJob();
-        target_->SetOrientation(orientation);
-        if (!target_->BeginJob(windowTitle().toStdString())) break;
-        in_job = 0;
-      }
-      if (in_job > 0) target_->NewSheet();
-      target_->DrawPage(*pages, i);
-      ++in_job;
-      LetEventsRun();
-    }
-  }
-  try {
-    target_->EndJob();
-  } catch (...) {
-  }
-  target_->SetOrientation(saved);
-  status_->hide();
-  printing_ = false;
-  Refresh();
-  if (close_requested_) close();
-}
-
-void TPrPreviewScr::SaveAsPdf(const std::string& path) {
-  if (Pages() == nullptr) return;
-  try {
-    Pages()->SaveAsPdf(path);
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-  }
+  QMainWindow::closeEvent(event);
 }
 
 }  // namespace zelvora

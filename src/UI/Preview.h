@@ -1,7 +1,7 @@
-// TPrPreviewScr ("Viewing Reports"): generates a report into recorded pages
-// and shows them one page at a time at the window's width, scrolled
-// vertically, with page and report navigation, printing of the shown page
-// or of the whole report, and saving the pages as one PDF.
+// TPrPreviewScr ("Viewing Reports"): the preview window. Its behaviour
+// lives in TPreviewModel; the window builds the widgets, forwards clicks,
+// keys (on release), mouse buttons, the wheel and the scroll bar to the
+// model and redraws from it, painting the shown page at the window's width.
 //
 // Callers may rely on:
 //  - the window owns the report it is given and frees it, with its recorded
@@ -12,10 +12,12 @@
 //    AskPdfFile, which tests replace.
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "report/PreviewModel.h"
 
 class QLabel;
 class QPushButton;
@@ -25,14 +27,13 @@ class QStatusBar;
 namespace zelvora {
 
 class TReportBase;
-class TDelphiScreen;
 class TMetaPageList;
 class TPrintTarget;
 class TSystemPrinter;
 class TLanguageTable;
 class TPreviewSurface;
 
-class TPrPreviewScr : public QWidget {
+class TPrPreviewScr : public QMainWindow {
  public:
   TPrPreviewScr(const TLanguageTable& texts, std::shared_ptr<TSystemPrinter> system_printer,
                 QWidget* parent = nullptr);
@@ -41,24 +42,26 @@ class TPrPreviewScr : public QWidget {
   // 0: no bottom panels; 1: the page panel; 2: the page and report panels.
   void SetPanelMode(int mode);
   void AttachReport(std::unique_ptr<TReportBase> report);
-  TReportBase* Report() const { return report_.get(); }
+  TReportBase* Report() const { return model_->Report(); }
   // The printer Print Page and Print Report use (a QPrinter for the
   // machine's default queue until set).
   void SetPrintTarget(std::unique_ptr<TPrintTarget> target);
 
   // Generates into a fresh recording printer: the report's next (or
   // previous) report.
-  void GenerateReport(bool forward);
+  void GenerateReport(bool forward) { model_->GenerateReport(forward); }
   // Prints recorded pages from..to (-1: the first, -1: the last).
-  void PrintPages(int from, int to);
-  void Refresh();
+  void PrintPages(int from, int to) { model_->PrintPages(from, to); }
+  void Refresh() { model_->Refresh(); }
 
-  int FirstPage() const { return first_page_; }
-  int PageCount() const;
-  bool Busy() const { return busy_; }
+  TPreviewModel& Model() { return *model_; }
+  int FirstPage() const { return model_->FirstPage(); }
+  int PageCount() const { return model_->PageCount(); }
+  bool Busy() const { return model_->Busy(); }
+  // The recorded pages; null before the first generation.
   const TMetaPageList* Pages() const;
-  void ShowPage(int index);
-  void SaveAsPdf(const std::string& path);
+  void ShowPage(int index) { model_->ShowPage(index); }
+  void SaveAsPdf(const std::string& path) { model_->SaveAsPdf(path); }
 
   std::function<void(const std::string&)> ShowError;
   // The file to save to; empty when the user cancelled.
@@ -70,25 +73,13 @@ class TPrPreviewScr : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  class View;
   friend class TPreviewSurface;
-  void InstallCallbacks();
-  void DetachRecorder();
+  void Redraw();
   void Layout();
-  void CancelClicked();
-  void ScrollBy(int tenths, bool to_end);
-  void SetStatus(const std::string& first, const std::string& second);
-  void LetEventsRun();
 
-  const TLanguageTable& texts_;
-  std::shared_ptr<TSystemPrinter> system_printer_;
-  std::unique_ptr<TReportBase> report_;
-  std::unique_ptr<TDelphiScreen> recorder_;
-  std::unique_ptr<TPrintTarget> target_;
-  int first_page_ = 0;
-  bool busy_ = true;
-  bool close_requested_ = false;
-  bool generating_ = false;
-  bool printing_ = false;
+  std::unique_ptr<View> view_;
+  std::unique_ptr<TPreviewModel> model_;
 
   QWidget* page_panel_;
   QWidget* report_panel_;

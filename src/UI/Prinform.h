@@ -1,6 +1,6 @@
-// TPrintForm ("Printing Reports"): generates a report and prints its pages
-// straight away, every copy, showing the report's progress in its panels
-// and gauge, with a Cancel button noticed at every page.
+// TPrintForm ("Printing Reports"): the print window. Its behaviour lives in
+// TPrintRun; the window shows the run's title, page text and gauge, and
+// forwards its Cancel button (and Esc, and closing the window) to it.
 //
 // Callers may rely on:
 //  - the window owns the report it is given; Run() returns when printing is
@@ -9,10 +9,12 @@
 //    the next report, Cancel ends the run), which tests replace.
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include "report/PrintRun.h"
 
 class QLabel;
 class QProgressBar;
@@ -21,25 +23,25 @@ class QPushButton;
 namespace zelvora {
 
 class TReportBase;
-class TDelphiScreen;
 class TPrintTarget;
 class TSystemPrinter;
 class TLanguageTable;
 
-class TPrintForm : public QWidget {
+class TPrintForm : public QDialog {
  public:
   // `suffix` follows the title texts (the program's caption suffix).
   TPrintForm(const TLanguageTable& texts, std::shared_ptr<TSystemPrinter> system_printer,
              std::string suffix, QWidget* parent = nullptr);
   ~TPrintForm() override;
 
-  void AttachReport(std::unique_ptr<TReportBase> report);
+  void AttachReport(std::unique_ptr<TReportBase> report) { run_->AttachReport(std::move(report)); }
   void SetPrintTarget(std::unique_ptr<TPrintTarget> target);
-  void Run();
-  void CancelPrinting();
+  void Run() { run_->Run(); }
+  void CancelPrinting() { run_->CancelPrinting(); }
 
-  bool Cancelled() const { return cancelled_; }
-  const std::string& JobTitle() const { return job_title_; }
+  TPrintRun& Model() { return *run_; }
+  bool Cancelled() const { return run_->Cancelled(); }
+  const std::string& JobTitle() const { return run_->JobTitle(); }
   QString Title() const;
   QString PageText() const;
   QProgressBar* Gauge() const { return gauge_; }
@@ -48,25 +50,15 @@ class TPrintForm : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Esc: the Cancel button while a run is on.
+  void reject() override;
 
  private:
-  void InstallCallbacks();
-  void NewRecorder();
-  void PrintRecorded();
-  void LetEventsRun();
-  void SetTitle(const std::string& text);
-  void SetPage(const std::string& text);
-  void StartGauge(int min, int max, int position);
+  class View;
+  void Redraw();
 
-  const TLanguageTable& texts_;
-  std::shared_ptr<TSystemPrinter> system_printer_;
-  std::string suffix_;
-  std::unique_ptr<TReportBase> report_;
-  std::unique_ptr<TDelphiScreen> recorder_;
-  std::unique_ptr<TPrintTarget> target_;
-  bool cancelled_ = false;
-  bool running_ = false;
-  std::string job_title_;
+  std::unique_ptr<View> view_;
+  std::unique_ptr<TPrintRun> run_;
 
   QLabel* title_panel_;
   QLabel* page_panel_;

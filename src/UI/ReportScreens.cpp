@@ -9,9 +9,9 @@
 #include "UI/PrWiz.h"
 #include "UI/Preview.h"
 #include "UI/Prinform.h"
-#include "UI/PrintTarget.h"
 #include "UI/Screenshots.h"
 #include "UI/model/MainFormModel.h"
+#include "report/PrintTarget.h"
 #include "report/Report.h"
 #include "report/prDelphi.h"
 #include "report/prSystem.h"
@@ -95,7 +95,7 @@ class TPictureTarget : public TPrintTarget {
   void SetOrientation(std::uint8_t o) override { orientation_ = o; }
   bool BeginJob(const std::string&) override { return in_job_ = true; }
   void NewSheet() override {}
-  void DrawPage(const TMetaPageList&, int index) override {
+  void DrawPage(const TRecordedPages&, int index) override {
     if (index == 1 && window != nullptr && picture_.isNull()) picture_ = Grab(*window);
   }
   void EndJob() override { in_job_ = false; }

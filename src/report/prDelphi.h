@@ -31,6 +31,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "report/RecordedPages.h"
 #include "report/prBase.h"
 #include "report/prSystem.h"
 
@@ -77,18 +78,19 @@ class TMetaPage {
 };
 
 // An ordered, owning list of recorded pages, all drawn at one resolution.
-class TMetaPageList {
+class TMetaPageList : public TRecordedPages {
  public:
   explicit TMetaPageList(int dpi_x = 600, int dpi_y = 600);
-  ~TMetaPageList();
+  ~TMetaPageList() override;
   TMetaPageList(const TMetaPageList&) = delete;
   TMetaPageList& operator=(const TMetaPageList&) = delete;
 
   void Add(std::unique_ptr<QPicture> picture, std::uint8_t orientation,
            std::vector<TPageText> texts = {});
-  int Count() const { return static_cast<int>(pages_.size()); }
+  int Count() const override { return static_cast<int>(pages_.size()); }
   // Requires: 0 <= index < Count().
   const TMetaPage& Get(int index) const;
+  std::uint8_t Orientation(int index) const override { return Get(index).Orientation(); }
   int DpiX() const { return dpi_x_; }
   int DpiY() const { return dpi_y_; }
   void SetDpi(int dpi_x, int dpi_y);
@@ -97,7 +99,7 @@ class TMetaPageList {
   // size, the whole set `copies` times one after the other. Throws
   // std::runtime_error when there is nothing to write or the file cannot be
   // written; no partial file is left behind.
-  void SaveAsPdf(const std::string& path, int copies = 1) const;
+  void SaveAsPdf(const std::string& path, int copies = 1) const override;
   // The page drawn at `dpi` dots per inch on white.
   QImage Render(int index, int dpi) const;
   void SavePng(int index, int dpi, const std::string& path) const;

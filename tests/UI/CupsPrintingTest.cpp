@@ -18,8 +18,8 @@
 
 #include "UI/Preview.h"
 #include "UI/Prinform.h"
-#include "UI/PrintTarget.h"
 #include "UI/PrintWindowsFixture.h"
+#include "UI/QPrinterTarget.h"
 
 namespace zelvora::testing {
 namespace {

@@ -1,12 +1,20 @@
-// The preview window: generation into recorded pages, page navigation by
-// buttons, keys and mouse, the enabling of its buttons, cancelling a
-// generation, printing the shown page or the whole report, and saving a PDF.
+// The preview window over its model: clicks, keys, mouse buttons and the
+// wheel reach the model and the labels, buttons, status bar, scroll bar and
+// page surface redraw from it; Cancel and closing during a generation close
+// the window afterwards; the window prints through its target, saves a real
+// PDF, and is a window to a screen reader.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <filesystem>
 
 #include "UI/Preview.h"
@@ -37,70 +45,75 @@ struct PreviewRig {
     if (window) delete window.data();
   }
   QPushButton* Button(const char* name) { return window->findChild<QPushButton*>(name); }
-  QString PageLabel() { return window->findChild<QLabel*>("PageNoLbl")->text(); }
+  QString Label(const char* name) { return window->findChild<QLabel*>(name)->text(); }
+  QWidget* Surface() { return window->findChild<QWidget*>("PaintBox1"); }
+  QScrollBar* Bar() { return window->findChild<QScrollArea*>("ScrollBox")->verticalScrollBar(); }
   void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(window.data(), key, modifiers);
   }
 };
 
-TEST(PreviewTest, OnePageReportDisablesBothPageButtons) {
-  PreviewRig rig({0});
-  EXPECT_EQ(rig.PageLabel(), "No Report");
-  EXPECT_FALSE(rig.Button("PrintPageBtn")->isEnabled());
-  rig.window->GenerateReport(true);
-  EXPECT_FALSE(rig.window->Busy());
-  EXPECT_EQ(rig.PageLabel(), "Page 1 of 1");
-  EXPECT_FALSE(rig.Button("PrevBtn")->isEnabled());
-  EXPECT_FALSE(rig.Button("NextBtn")->isEnabled());
-  rig.Key(Qt::Key_End);
-  EXPECT_EQ(rig.window->FirstPage(), 0);
-  rig.Key(Qt::Key_Home);
-  EXPECT_EQ(rig.window->FirstPage(), 0);
-  EXPECT_TRUE(rig.Button("PrintPageBtn")->isEnabled());
-  EXPECT_TRUE(rig.Button("PrintAllBtn")->isEnabled());
-  EXPECT_EQ(rig.Button("CancelBtn")->text(), "&Close");
-}
-
-TEST(PreviewTest, PagingByButtonsKeysAndMouse) {
+TEST(PreviewTest, ClicksKeysAndMouseReachTheModelAndTheLabelsRedraw) {
   PreviewRig rig({0, 0, 0, 0});
+  EXPECT_EQ(rig.Label("PageNoLbl"), "No Report");
+  EXPECT_FALSE(rig.Surface()->isVisible());
   rig.window->GenerateReport(true);
+  EXPECT_TRUE(rig.Surface()->isVisible());
   struct Step {
     const char* name;
     std::function<void()> act;
     int page;
   };
-  QWidget* surface = rig.window->findChild<QWidget*>("PaintBox1");
-  ASSERT_NE(surface, nullptr);
   const Step steps[] = {
       {"Page >>", [&] { rig.Button("NextBtn")->click(); }, 1},
       {"Page Down", [&] { rig.Key(Qt::Key_PageDown); }, 2},
       {"Left", [&] { rig.Key(Qt::Key_Left); }, 1},
       {"Ctrl+Page Down", [&] { rig.Key(Qt::Key_PageDown, Qt::ControlModifier); }, 3},
-      {"Page Down on the last page", [&] { rig.Key(Qt::Key_PageDown); }, 3},
-      {"Right on the last page", [&] { rig.Key(Qt::Key_Right); }, 3},
-      {"left button", [&] { QTest::mouseClick(surface, Qt::LeftButton); }, 2},
-      {"right button", [&] { QTest::mouseClick(surface, Qt::RightButton); }, 3},
-      {"Ctrl+Page Up", [&] { rig.Key(Qt::Key_PageUp, Qt::ControlModifier); }, 0},
-      {"Page Up on the first page", [&] { rig.Key(Qt::Key_PageUp); }, 0},
+      {"left button", [&] { QTest::mouseClick(rig.Surface(), Qt::LeftButton); }, 2},
+      {"right button", [&] { QTest::mouseClick(rig.Surface(), Qt::RightButton); }, 3},
+      {"Home", [&] { rig.Key(Qt::Key_Home); }, 0},
       {"End", [&] { rig.Key(Qt::Key_End); }, 3},
       {"<< Page", [&] { rig.Button("PrevBtn")->click(); }, 2},
-      {"Home", [&] { rig.Key(Qt::Key_Home); }, 0},
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.name);
     step.act();
     EXPECT_EQ(rig.window->FirstPage(), step.page);
-    EXPECT_EQ(rig.PageLabel(), QString("Page %1 of 4").arg(step.page + 1));
+    EXPECT_EQ(rig.Label("PageNoLbl"), QString("Page %1 of 4").arg(step.page + 1));
     EXPECT_EQ(rig.Button("PrevBtn")->isEnabled(), step.page > 0);
     EXPECT_EQ(rig.Button("NextBtn")->isEnabled(), step.page < 3);
   }
+  EXPECT_EQ(rig.Label("RptNoLbl"), "Individual Feedback - Pat Example");
+}
+
+TEST(PreviewTest, KeysAndTheWheelMoveTheScrollBar) {
+  PreviewRig rig({0, 0});
+  rig.window->GenerateReport(true);
+  QScrollBar* bar = rig.Bar();
+  ASSERT_GT(bar->maximum(), 100) << "the page is taller than the window";
+  EXPECT_EQ(rig.window->Model().ScrollRange(), bar->maximum());
+  const int step = bar->maximum() / 10;
+  rig.Key(Qt::Key_Down);
+  EXPECT_EQ(bar->value(), step);
+  QWheelEvent wheel(QPointF(5, 5), rig.Surface()->mapToGlobal(QPointF(5, 5)), QPoint(),
+                    QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(rig.Surface(), &wheel);
+  EXPECT_EQ(bar->value(), 2 * step);
+  bar->setValue(bar->maximum() - 1);
+  rig.Key(Qt::Key_Down);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  rig.Key(Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_EQ(bar->value(), 0);
+  rig.Key(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(bar->value(), bar->maximum());
+  rig.Key(Qt::Key_PageDown);
+  EXPECT_EQ(bar->value(), 0) << "a new page is shown from its top";
 }
 
 TEST(PreviewTest, PageFillsTheWidthAndLandscapePagesAreWide) {
   PreviewRig rig({0, 1});
   rig.window->GenerateReport(true);
-  QWidget* surface = rig.window->findChild<QWidget*>("PaintBox1");
-  EXPECT_TRUE(surface->isVisible());
+  QWidget* surface = rig.Surface();
   EXPECT_GT(surface->height(), surface->width());
   rig.Key(Qt::Key_PageDown);
   EXPECT_LT(surface->height(), surface->width());
@@ -108,69 +121,58 @@ TEST(PreviewTest, PageFillsTheWidthAndLandscapePagesAreWide) {
   EXPECT_EQ(shot.pixelColor(2, 2), QColor(Qt::white));
 }
 
-TEST(PreviewTest, PrintButtonsWaitForTheGenerationAndCanPrint) {
+TEST(PreviewTest, ButtonsAndStatusBarRedrawDuringTheGeneration) {
   PreviewRig rig({0, 0, 0});
-  std::vector<bool> enabled_while_running;
+  std::vector<std::string> seen;
   rig.report->after_page = [&](int) {
-    enabled_while_running.push_back(rig.Button("PrintPageBtn")->isEnabled() ||
-                                    rig.Button("PrintAllBtn")->isEnabled());
-    EXPECT_EQ(rig.Button("CancelBtn")->text(), "Cancel");
+    QStatusBar* status = rig.window->findChild<QStatusBar*>("StatusHeader");
+    seen.push_back((rig.Button("PrintPageBtn")->isEnabled() ? "print " : "") +
+                   rig.Button("CancelBtn")->text().toStdString() + " " +
+                   (status->isVisible() ? "status " : "") + rig.Label("StatusPage").toStdString());
   };
   rig.window->GenerateReport(true);
-  EXPECT_EQ(enabled_while_running, (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"Cancel status Pat Example     ",
+                                            "Cancel status Page 1", "Cancel status Page 2"}));
+  EXPECT_TRUE(rig.Button("PrintPageBtn")->isEnabled());
   EXPECT_TRUE(rig.Button("PrintAllBtn")->isEnabled());
-  rig.report->CanPrint = false;
-  rig.window->Refresh();
-  EXPECT_FALSE(rig.Button("PrintPageBtn")->isEnabled());
-  EXPECT_FALSE(rig.Button("PrintAllBtn")->isEnabled());
+  EXPECT_EQ(rig.Button("CancelBtn")->text(), "&Close");
+  EXPECT_FALSE(rig.window->findChild<QStatusBar*>("StatusHeader")->isVisible());
 }
 
-TEST(PreviewTest, CancelDuringGenerationShowsCancelledAndCloses) {
-  PreviewRig rig({0, 0, 0, 0, 0});
-  rig.report->after_page = [&](int n) {
-    if (n == 2) rig.Button("CancelBtn")->click();
+TEST(PreviewTest, CancellingAGenerationClosesTheWindowAfterwards) {
+  struct Row {
+    const char* name;
+    std::function<void(PreviewRig&)> cancel;
   };
-  rig.window->GenerateReport(true);
-  EXPECT_EQ(rig.errors, std::vector<std::string>{"Cancelled"});
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(rig.window.isNull());
+  const Row rows[] = {
+      {"Cancel button", [](PreviewRig& rig) { rig.Button("CancelBtn")->click(); }},
+      {"Esc", [](PreviewRig& rig) { rig.Key(Qt::Key_Escape); }},
+      {"closing the window", [](PreviewRig& rig) { EXPECT_FALSE(rig.window->close()); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PreviewRig rig({0, 0, 0, 0, 0});
+    rig.report->after_page = [&](int n) {
+      if (n == 2) row.cancel(rig);
+    };
+    rig.window->GenerateReport(true);
+    EXPECT_EQ(rig.errors, std::vector<std::string>{"Cancelled"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(rig.window.isNull());
+  }
 }
 
-TEST(PreviewTest, FailedGenerationShowsTheReportsMessage) {
-  PreviewRig rig({0});
-  rig.report->fail = true;
+TEST(PreviewTest, PrintButtonsPrintThroughTheTarget) {
+  PreviewRig rig({0, 1});
   rig.window->GenerateReport(true);
-  EXPECT_EQ(rig.errors, std::vector<std::string>{"No valid data found to process"});
-  EXPECT_TRUE(rig.window->Busy());
-  EXPECT_FALSE(rig.Button("PrintAllBtn")->isEnabled());
-  EXPECT_FALSE(rig.window.isNull());
-}
-
-TEST(PreviewTest, PrintPageAndPrintReport) {
-  PreviewRig rig({0, 1, 1, 0});
-  rig.window->GenerateReport(true);
-  rig.Key(Qt::Key_PageDown);
   rig.Button("PrintPageBtn")->click();
-  EXPECT_EQ(rig.target->log, (std::vector<std::string>{"landscape", "begin Viewing Reports",
-                                                       "page 2", "end", "portrait"}));
+  EXPECT_EQ(rig.target->log, (std::vector<std::string>{"begin Viewing Reports", "page 1", "end"}));
   rig.target->log.clear();
   rig.Button("PrintAllBtn")->click();
-  // Mixed orientations print as consecutive jobs; the printer's own
-  // orientation comes back at the end.
   EXPECT_EQ(rig.target->log,
             (std::vector<std::string>{"begin Viewing Reports", "page 1", "end", "landscape",
-                                      "begin Viewing Reports", "page 2", "sheet", "page 3", "end",
-                                      "portrait", "begin Viewing Reports", "page 4", "end"}));
-  EXPECT_EQ(rig.target->orientation, 0);
+                                      "begin Viewing Reports", "page 2", "end", "portrait"}));
   EXPECT_TRUE(rig.Button("PrintAllBtn")->isEnabled());
-}
-
-TEST(PreviewTest, AJobThatCannotStartPrintsNothing) {
-  PreviewRig rig({0, 0});
-  rig.window->GenerateReport(true);
-  rig.target->refuse = true;
-  rig.Button("PrintAllBtn")->click();
-  EXPECT_EQ(rig.target->log, std::vector<std::string>{});
 }
 
 TEST(PreviewTest, SaveAsPdfWritesTheRecordedPages) {
@@ -187,6 +189,14 @@ TEST(PreviewTest, SaveAsPdfWritesTheRecordedPages) {
   rig.window->SaveAsPdf("/nonexistent-folder/x.pdf");
   ASSERT_EQ(rig.errors.size(), 1u);
   EXPECT_EQ(rig.errors[0], "Could not write the file /nonexistent-folder/x.pdf.");
+}
+
+TEST(PreviewTest, AScreenReaderSeesAWindowWithItsCaption) {
+  PreviewRig rig({0});
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(rig.window.data());
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->role(), QAccessible::Window);
+  EXPECT_EQ(accessible->text(QAccessible::Name), "Viewing Reports");
 }
 
 }  // namespace

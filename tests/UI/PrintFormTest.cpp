@@ -1,11 +1,15 @@
-// The print window's run: generation, every copy of every recorded page sent
-// to the printer in its orientation, the panels and gauge from the report's
-// notifications, Cancel at any page, and the error box's OK and Cancel.
+// The print window over its run: the title and page panels and the gauge
+// redraw from the run while it prints, the Cancel button, Esc and closing
+// the window cancel it, the error box's answer reaches the run, the window
+// frees itself afterwards, and it is a dialog to a screen reader.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QApplication>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTest>
 
 #include "UI/Prinform.h"
 #include "UI/PrintWindowsFixture.h"
@@ -19,7 +23,6 @@ struct PrintRig {
   TPagesReport* report;
   TRecordingTarget* target;
   QPointer<TPrintForm> window;
-  std::unique_ptr<TRecordingTarget> kept;
 
   explicit PrintRig(std::vector<std::uint8_t> orientations, int copies = 1) {
     window = new TPrintForm(ShippedTexts(), TestSystemPrinter(), " - Test");
@@ -38,71 +41,68 @@ struct PrintRig {
   }
 };
 
-TEST(PrintFormTest, TwoCopiesPrintThePagesTwiceInOneJob) {
+TEST(PrintFormTest, PanelsRedrawWhilePrintingAndTheWindowFreesItself) {
   PrintRig rig({0, 0}, 2);
+  EXPECT_EQ(rig.window->Title(), "Printing Reports - Test");
   std::vector<std::string> titles;
   rig.target->on_draw = [&](int) {
+    EXPECT_TRUE(rig.window->isVisible());
     titles.push_back(rig.window->Title().toStdString() + " / " +
                      rig.window->PageText().toStdString());
   };
   rig.window->Run();
-  EXPECT_EQ(rig.target->log, (Log{"begin Individual Feedback: Pat Example", "page 1", "sheet",
-                                  "page 2", "sheet", "page 1", "sheet", "page 2", "end"}));
   EXPECT_EQ(titles, (Log{"Printing Copy 1 / Page 1 of 2", "Printing Copy 1 / Page 2 of 2",
                          "Printing Copy 2 / Page 1 of 2", "Printing Copy 2 / Page 2 of 2"}));
-  EXPECT_EQ(rig.report->runs, 1);
+  EXPECT_EQ(rig.target->log.front(), "begin Individual Feedback: Pat Example");
+  EXPECT_FALSE(rig.window->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(rig.window.isNull());
-}
-
-TEST(PrintFormTest, MixedOrientationsAreSeparateJobsAndTheOrientationComesBack) {
-  PrintRig rig({1, 0});
-  rig.window->Run();
-  EXPECT_EQ(rig.target->log,
-            (Log{"landscape", "begin Individual Feedback: Pat Example", "page 1", "end", "portrait",
-                 "begin Individual Feedback: Pat Example", "page 2", "end"}));
-  EXPECT_EQ(rig.target->orientation, 0);
 }
 
 TEST(PrintFormTest, GaugeFollowsTheReport) {
   PrintRig rig({0, 0, 0});
   std::vector<int> values;
-  rig.report->after_page = [&](int) { values.push_back(rig.window->Gauge()->value()); };
+  rig.report->after_page = [&](int) {
+    EXPECT_FALSE(rig.window->findChild<QWidget*>("GaugePanel")->isHidden());
+    values.push_back(rig.window->Gauge()->value());
+  };
   rig.window->Run();
-  // The gauge moves on each page-progress notification, after the page.
   EXPECT_EQ(values, (std::vector<int>{0, 1, 2}));
   EXPECT_EQ(rig.window->Gauge()->maximum(), 3);
   EXPECT_EQ(rig.window->Gauge()->value(), 3);
 }
 
-TEST(PrintFormTest, CancelWhilePrintingAbortsTheJob) {
-  PrintRig rig({0, 0, 0}, 2);
-  rig.target->on_draw = [&](int index) {
-    if (index == 1) rig.window->findChild<QPushButton*>("CancelBtn")->click();
+TEST(PrintFormTest, CancelButtonEscAndClosingCancelTheRun) {
+  struct Row {
+    const char* name;
+    std::function<void(TPrintForm&)> cancel;
   };
-  rig.window->Run();
-  EXPECT_EQ(rig.target->log,
-            (Log{"begin Individual Feedback: Pat Example", "page 1", "sheet", "page 2", "abort"}));
-  EXPECT_TRUE(rig.window->Cancelled());
-  EXPECT_EQ(rig.window->PageText(), "Printing Cancelled");
-  EXPECT_EQ(rig.window->Title(), "No Report - Test");
+  const Row rows[] = {
+      {"Cancel button", [](TPrintForm& w) { w.findChild<QPushButton*>("CancelBtn")->click(); }},
+      {"Esc", [](TPrintForm& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
+      {"closing the window", [](TPrintForm& w) { EXPECT_FALSE(w.close()); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    PrintRig rig({0, 0, 0}, 2);
+    rig.target->on_draw = [&](int index) {
+      if (index == 1) row.cancel(*rig.window);
+    };
+    rig.window->Run();
+    EXPECT_EQ(rig.target->log, (Log{"begin Individual Feedback: Pat Example", "page 1", "sheet",
+                                    "page 2", "abort"}));
+    EXPECT_TRUE(rig.window->Cancelled());
+    EXPECT_EQ(rig.window->PageText(), "Printing Cancelled");
+    EXPECT_EQ(rig.window->Title(), "No Report - Test");
+  }
 }
 
-TEST(PrintFormTest, CancelWhileGeneratingPrintsNothing) {
-  PrintRig rig({0, 0, 0});
-  rig.report->after_page = [&](int n) {
-    if (n == 1) rig.window->CancelPrinting();
-  };
-  rig.window->Run();
-  EXPECT_EQ(rig.target->log, Log{});
-}
-
-TEST(PrintFormTest, ErrorBoxOkGoesOnCancelStops) {
+TEST(PrintFormTest, TheErrorBoxAnswerReachesTheRun) {
   for (bool ok : {true, false}) {
     SCOPED_TRACE(ok ? "OK" : "Cancel");
     PrintRig rig({0});
     rig.report->fail = true;
-    std::vector<std::string> asked;
+    Log asked;
     rig.window->AskContinue = [&](const std::string& text) {
       asked.push_back(text);
       return ok;
@@ -110,15 +110,15 @@ TEST(PrintFormTest, ErrorBoxOkGoesOnCancelStops) {
     rig.window->Run();
     EXPECT_EQ(asked, Log{"No valid data found to process"});
     EXPECT_EQ(rig.window->Cancelled(), !ok);
-    EXPECT_EQ(rig.target->log, Log{});
   }
 }
 
-TEST(PrintFormTest, AJobThatCannotStartCountsAsCancel) {
+TEST(PrintFormTest, AScreenReaderSeesADialogWithItsCaption) {
   PrintRig rig({0});
-  rig.target->refuse = true;
-  rig.window->Run();
-  EXPECT_TRUE(rig.window->Cancelled());
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(rig.window.data());
+  ASSERT_NE(accessible, nullptr);
+  EXPECT_EQ(accessible->role(), QAccessible::Dialog);
+  EXPECT_EQ(accessible->text(QAccessible::Name), "Printing Reports");
 }
 
 }  // namespace

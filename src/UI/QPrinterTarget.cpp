@@ -1,9 +1,10 @@
-#include "UI/PrintTarget.h"
+#include "UI/QPrinterTarget.h"
 
 #include <QPageLayout>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
+#include <stdexcept>
 
 #include "report/prDelphi.h"
 #include "report/prSystem.h"
@@ -58,18 +59,20 @@ void TQPrinterTarget::NewSheet() {
   if (job_ != nullptr) printer_->newPage();
 }
 
-void TQPrinterTarget::DrawPage(const TMetaPageList& pages, int index) {
+void TQPrinterTarget::DrawPage(const TRecordedPages& pages, int index) {
   if (job_ == nullptr) return;
-  const TMetaPage& page = pages.Get(index);
+  const auto* recorded = dynamic_cast<const TMetaPageList*>(&pages);
+  if (recorded == nullptr) throw std::logic_error("The pages were not recorded for printing.");
+  const TMetaPage& page = recorded->Get(index);
   const QRect source = page.Picture().boundingRect();
   const QRect target = printer_->pageLayout().paintRectPixels(printer_->resolution());
   if (source.width() <= 0 || source.height() <= 0) return;
   QPainter& painter = job_->painter;
   painter.save();
-  // Stretched over the printable page, whatever the printer's margins.
+  // Stretched over the printable page, whatever the printer's margins; the
+  // page's level text is drawn over its picture, as on screen.
   painter.scale(double(target.width()) / source.width(), double(target.height()) / source.height());
   painter.translate(-source.left(), -source.top());
-  // The page's level text is drawn over its picture.
   page.Play(painter);
   painter.restore();
 }
@@ -88,5 +91,9 @@ void TQPrinterTarget::AbortJob() {
 }
 
 bool TQPrinterTarget::InJob() const { return job_ != nullptr; }
+
+TPrintTargetFactory TQPrinterTarget::DefaultFactory() {
+  return []() -> std::unique_ptr<TPrintTarget> { return std::make_unique<TQPrinterTarget>(); };
+}
 
 }  // namespace zelvora
