@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QImage>
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -63,8 +65,8 @@ class TPrPreviewScr::View : public TPreviewView {
     }
     if (window_.ShowError) window_.ShowError(text);
   }
-  std::string AskPdfFile() override {
-    return window_.AskPdfFile ? window_.AskPdfFile() : std::string();
+  std::string AskPdfFile(const std::string& suggested_name) override {
+    return window_.AskPdfFile ? window_.AskPdfFile(suggested_name) : std::string();
   }
   void Close() override { window_.close(); }
 
@@ -246,8 +248,12 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   ShowError = [this](const std::string& text) {
     QMessageBox::critical(this, windowTitle(), Q(text), QMessageBox::Ok);
   };
-  AskPdfFile = [this]() {
-    return QFileDialog::getSaveFileName(this, "Save as PDF", QString(), "PDF files (*.pdf)")
+  AskPdfFile = [this](const std::string& suggested_name) {
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.exists()) folder = QDir::home();
+    return QFileDialog::getSaveFileName(this, "Save as PDF",
+                                        folder.filePath(QString::fromStdString(suggested_name)),
+                                        "PDF files (*.pdf)")
         .toStdString();
   };
 

@@ -65,7 +65,7 @@ class TPrPreviewScr : public QMainWindow {
 
   std::function<void(const std::string&)> ShowError;
   // The file to save to; empty when the user cancelled.
-  std::function<std::string()> AskPdfFile;
+  std::function<std::string(const std::string& suggested_name)> AskPdfFile;
 
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;

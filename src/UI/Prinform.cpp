@@ -34,6 +34,9 @@ class TPrintForm::View : public TPrintRunView {
   bool AskContinue(const std::string& text) override {
     return window_.AskContinue ? window_.AskContinue(text) : true;
   }
+  void ShowError(const std::string& text) override {
+    if (window_.ShowError) window_.ShowError(text);
+  }
   void RunStarted() override { window_.show(); }
   void RunFinished() override {
     window_.hide();
@@ -89,6 +92,9 @@ TPrintForm::TPrintForm(const TLanguageTable& texts, std::shared_ptr<TSystemPrint
   gauge_panel_->hide();
   TPrintRun* run = run_.get();
   connect(cancel_btn_, &QPushButton::clicked, this, [run] { run->CancelPrinting(); });
+  ShowError = [this](const std::string& text) {
+    QMessageBox::critical(this, windowTitle(), Q(text), QMessageBox::Ok);
+  };
   AskContinue = [this](const std::string& text) {
     return QMessageBox::critical(this, windowTitle(), Q(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;

@@ -6,7 +6,8 @@
 //  - the window owns the report it is given; Run() returns when printing is
 //    over and the window has been scheduled for deletion;
 //  - a failed generation's message goes through AskContinue (OK goes on with
-//    the next report, Cancel ends the run), which tests replace.
+//    the next report, Cancel ends the run), and a print job that cannot
+//    start is told through ShowError; tests replace both.
 #pragma once
 
 #include <QDialog>
@@ -47,6 +48,7 @@ class TPrintForm : public QDialog {
   QProgressBar* Gauge() const { return gauge_; }
 
   std::function<bool(const std::string&)> AskContinue;
+  std::function<void(const std::string&)> ShowError;
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -1,8 +1,12 @@
 #include "report/PreviewModel.h"
 
 #include <algorithm>
+#include <string_view>
 
+#include "base/Cp1252.h"
+#include "base/Text.h"
 #include "report/PreviewView.h"
+#include "report/PrintRun.h"
 #include "report/RecordedPages.h"
 #include "report/ReportTexts.h"
 #include "report/rptBase.h"
@@ -13,6 +17,10 @@ namespace {
 
 // The status bar's sections keep a little room after their texts.
 std::string Padded(const std::string& text) { return text.empty() ? text : text + "     "; }
+
+bool EndsWithPdf(std::string_view path) {
+  return path.size() > 4 && SameText(path.substr(path.size() - 4), ".pdf");
+}
 
 }  // namespace
 
@@ -84,6 +92,12 @@ void TPreviewModel::InstallCallbacks() {
         if (title.empty() && subtitle.empty()) return;
         SetStatus(Padded(title), Padded(subtitle));
         report_label_ = title + " - " + subtitle;
+        // The print job is named as the print window names its jobs.
+        if (job_title_.empty())
+          job_title_ = CutToChars(title.empty()      ? subtitle
+                                  : subtitle.empty() ? title
+                                                     : title + ": " + subtitle,
+                                  TPrintRun::kJobTitleMaxChars);
         page_label_.clear();
         view_.Changed();
         view_.LetEventsRun();
@@ -129,6 +143,7 @@ void TPreviewModel::GenerateReport(bool forward) {
   InstallCallbacks();
   recorder_ = new_recorder_();
   ++generation_;
+  job_title_.clear();
   report_->SetPrinter(&recorder_->Printer());
   generating_ = true;
   cancel_caption_ = CommonText(texts_, 1);
@@ -300,7 +315,8 @@ void TPreviewModel::PrintRange(int from, int to) {
   view_.LetEventsRun();
   const std::uint8_t saved = target_->Orientation();
   if (from <= to) target_->SetOrientation(pages.Orientation(from));
-  if (target_->BeginJob(kCaption)) {
+  bool started = target_->BeginJob(JobTitle());
+  if (started) {
     int in_job = 0;
     for (int i = from; i <= to; ++i) {
       if (close_requested_) {
@@ -314,7 +330,8 @@ void TPreviewModel::PrintRange(int from, int to) {
         // Mixed orientations print as consecutive jobs.
         target_->EndJob();
         target_->SetOrientation(orientation);
-        if (!target_->BeginJob(kCaption)) break;
+        started = target_->BeginJob(JobTitle());
+        if (!started) break;
         in_job = 0;
       }
       if (in_job > 0) target_->NewSheet();
@@ -332,12 +349,27 @@ void TPreviewModel::PrintRange(int from, int to) {
   status_visible_ = false;
   printing_ = false;
   Refresh();
+  if (!started) view_.ShowError(JobNotStartedMessage(*target_));
+}
+
+std::string TPreviewModel::JobTitle() const { return job_title_.empty() ? kCaption : job_title_; }
+
+std::string TPreviewModel::SuggestedPdfName() const {
+  std::string name = JobTitle();
+  // Characters that file systems or mail programs refuse in a name.
+  for (char& c : name)
+    if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
+        c == '>' || c == '|' || static_cast<unsigned char>(c) < 0x20)
+      c = '_';
+  return name + ".pdf";
 }
 
 void TPreviewModel::SavePdfClicked() {
   if (!SavePdfEnabled()) return;
-  const std::string path = view_.AskPdfFile();
-  if (!path.empty()) SaveAsPdf(path);
+  std::string path = view_.AskPdfFile(SuggestedPdfName());
+  if (path.empty()) return;
+  if (!EndsWithPdf(path)) path += ".pdf";
+  SaveAsPdf(path);
 }
 
 void TPreviewModel::SaveAsPdf(const std::string& path) {

@@ -126,6 +126,11 @@ class TPreviewModel {
   void PrintRange(int from, int to);
   void ScrollBy(int tenths, bool to_end);
   void SetStatus(const std::string& subject, const std::string& page);
+  // The print job's name: the first report of the generation ("Individual
+  // Feedback: Anna Berger"), else the window's caption.
+  std::string JobTitle() const;
+  // The file name Save as PDF offers: the job's name, fit for a file.
+  std::string SuggestedPdfName() const;
   void CloseIfRequested();
 
   const TLanguageTable& texts_;
@@ -146,6 +151,7 @@ class TPreviewModel {
 
   std::string page_label_;
   std::string report_label_ = kReportLabel;
+  std::string job_title_;
   bool status_visible_ = false;
   std::string status_subject_;
   std::string status_page_;

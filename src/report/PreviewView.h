@@ -26,8 +26,9 @@ class TPreviewView {
   virtual void LetEventsRun() = 0;
   // An error box with OK (the window first stops staying on top).
   virtual void ShowError(const std::string& text) = 0;
-  // The PDF file to save the pages to; empty when the user cancelled.
-  virtual std::string AskPdfFile() = 0;
+  // The PDF file to save the pages to, offering `suggested_name`; empty
+  // when the user cancelled.
+  virtual std::string AskPdfFile(const std::string& suggested_name) = 0;
   // The window closes and frees itself (and the model) once control is
   // back in the event loop.
   virtual void Close() = 0;

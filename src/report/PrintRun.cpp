@@ -101,6 +101,7 @@ void TPrintRun::PrintRecorded() {
   if (!target_->BeginJob(job_title_)) {
     CancelPrinting();
     target_->SetOrientation(saved);
+    view_.ShowError(JobNotStartedMessage(*target_));
     return;
   }
   int in_job = 0;
@@ -117,6 +118,7 @@ void TPrintRun::PrintRecorded() {
         target_->SetOrientation(orientation);
         if (!target_->BeginJob(job_title_)) {
           CancelPrinting();
+          view_.ShowError(JobNotStartedMessage(*target_));
           break;
         }
         in_job = 0;

@@ -24,6 +24,8 @@ class TPrintRunView {
   virtual void LetEventsRun() = 0;
   // An error box with OK and Cancel: true for OK.
   virtual bool AskContinue(const std::string& text) = 0;
+  // An error box with OK.
+  virtual void ShowError(const std::string& text) = 0;
   // The run begins: the window shows.
   virtual void RunStarted() = 0;
   // The run is over: the window hides and frees itself (and the model)

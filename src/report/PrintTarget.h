@@ -37,6 +37,13 @@ class TPrintTarget {
   virtual bool InJob() const = 0;
 };
 
+// What the user is told when a print job cannot start on `target`.
+inline std::string JobNotStartedMessage(const TPrintTarget& target) {
+  if (target.Name().empty())
+    return "No printer is set up on this computer.\nSave the report as PDF instead.";
+  return "Printing could not start on " + target.Name() + ".";
+}
+
 // Makes the printer a window prints on when it was given none (made at the
 // first print, so that a window that never prints never opens a printer).
 using TPrintTargetFactory = std::function<std::unique_ptr<TPrintTarget>()>;

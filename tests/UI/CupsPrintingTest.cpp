@@ -155,13 +155,14 @@ TEST_F(CupsPrintingTest, PrintPageGivesOnePage) {
   window->setAttribute(Qt::WA_DeleteOnClose, false);
   auto report = std::make_unique<TPagesReport>();
   report->orientations = {0, 0, 0};
+  report->subject = "OnePage";
   window->SetPrintTarget(Target());
   window->AttachReport(std::move(report));
   window->show();
   window->GenerateReport(true);
   const auto before = PdfFiles();
   window->findChild<QPushButton*>("PrintPageBtn")->click();
-  EXPECT_EQ(PagesWritten(before, "Viewing_Reports", 1).toStdString(), "1");
+  EXPECT_EQ(PagesWritten(before, "OnePage", 1).toStdString(), "1");
   delete window;
 }
 

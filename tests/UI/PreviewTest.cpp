@@ -166,12 +166,14 @@ TEST(PreviewTest, PrintButtonsPrintThroughTheTarget) {
   PreviewRig rig({0, 1});
   rig.window->GenerateReport(true);
   rig.Button("PrintPageBtn")->click();
-  EXPECT_EQ(rig.target->log, (std::vector<std::string>{"begin Viewing Reports", "page 1", "end"}));
+  EXPECT_EQ(rig.target->log,
+            (std::vector<std::string>{"begin Individual Feedback: Pat Example", "page 1", "end"}));
   rig.target->log.clear();
   rig.Button("PrintAllBtn")->click();
   EXPECT_EQ(rig.target->log,
-            (std::vector<std::string>{"begin Viewing Reports", "page 1", "end", "landscape",
-                                      "begin Viewing Reports", "page 2", "end", "portrait"}));
+            (std::vector<std::string>{"begin Individual Feedback: Pat Example", "page 1", "end",
+                                      "landscape", "begin Individual Feedback: Pat Example",
+                                      "page 2", "end", "portrait"}));
   EXPECT_TRUE(rig.Button("PrintAllBtn")->isEnabled());
 }
 
@@ -181,7 +183,7 @@ TEST(PreviewTest, SaveAsPdfWritesTheRecordedPages) {
   const std::filesystem::path path =
       std::filesystem::temp_directory_path() / "zelvora-preview-test.pdf";
   std::filesystem::remove(path);
-  rig.window->AskPdfFile = [&] { return path.string(); };
+  rig.window->AskPdfFile = [&](const std::string&) { return path.string(); };
   rig.Button("SavePdfBtn")->click();
   ASSERT_TRUE(std::filesystem::exists(path));
   EXPECT_GT(std::filesystem::file_size(path), 500u);

@@ -25,8 +25,8 @@ TEST(PreviewModelPrintingTest, PrintPageAndPrintReport) {
   };
   world.view.on_events = note;
   m.PrintPageClicked();
-  EXPECT_EQ(world.target->log,
-            (Log{"landscape", "begin Viewing Reports", "page 2", "end", "portrait"}));
+  EXPECT_EQ(world.target->log, (Log{"landscape", "begin Individual Feedback: Pat Example", "page 2",
+                                    "end", "portrait"}));
   EXPECT_EQ(states, (Log{"&Close (disabled) [] [Printing...]",
                          "&Close (disabled) [Page 2] [Printing...]"}));
   EXPECT_TRUE(m.CancelEnabled());
@@ -35,9 +35,10 @@ TEST(PreviewModelPrintingTest, PrintPageAndPrintReport) {
   world.target->log.clear();
   states.clear();
   m.PrintAllClicked();
-  EXPECT_EQ(world.target->log, (Log{"begin Viewing Reports", "page 1", "end", "landscape",
-                                    "begin Viewing Reports", "page 2", "sheet", "page 3", "end",
-                                    "portrait", "begin Viewing Reports", "page 4", "end"}));
+  EXPECT_EQ(world.target->log,
+            (Log{"begin Individual Feedback: Pat Example", "page 1", "end", "landscape",
+                 "begin Individual Feedback: Pat Example", "page 2", "sheet", "page 3", "end",
+                 "portrait", "begin Individual Feedback: Pat Example", "page 4", "end"}));
   EXPECT_EQ(world.target->orientation, 0);
   EXPECT_EQ(states.front(), "Cancel [] [Printing...]");
   EXPECT_EQ(states.back(), "Cancel [Page 4] [Printing...]");
@@ -55,8 +56,8 @@ TEST(PreviewModelPrintingTest, ThePrintersOwnOrientationComesBack) {
   printer->orientation = 1;
   world.model.SetPrintTarget(std::move(target));
   world.model.PrintPages(-1, -1);
-  EXPECT_EQ(printer->log, (Log{"portrait", "begin Viewing Reports", "page 1", "sheet", "page 2",
-                               "end", "landscape"}));
+  EXPECT_EQ(printer->log, (Log{"portrait", "begin Individual Feedback: Pat Example", "page 1",
+                               "sheet", "page 2", "end", "landscape"}));
   EXPECT_EQ(world.targets_made, 0);
 }
 
@@ -90,10 +91,13 @@ TEST(PreviewModelPrintingTest, AJobThatCannotStartPrintsNothing) {
   world.model.PrintAllClicked();
   world.target->log.clear();
   world.target->refuse = true;
+  world.view.log.clear();
   world.model.PrintAllClicked();
   EXPECT_EQ(world.target->log, Log{});
   EXPECT_FALSE(world.model.Printing());
   EXPECT_TRUE(world.model.PrintEnabled());
+  EXPECT_EQ(world.view.log, Log{"error Printing could not start on Test Printer."})
+      << "a click on Print never passes in silence";
 }
 
 TEST(PreviewModelPrintingTest, CancelDuringPrintReportAbortsAndCloses) {
@@ -106,7 +110,8 @@ TEST(PreviewModelPrintingTest, CancelDuringPrintReportAbortsAndCloses) {
     if (index == 1) world.model.CancelClicked();
   };
   world.model.PrintAllClicked();
-  EXPECT_EQ(printer->log, (Log{"begin Viewing Reports", "page 1", "sheet", "page 2", "abort"}));
+  EXPECT_EQ(printer->log,
+            (Log{"begin Individual Feedback: Pat Example", "page 1", "sheet", "page 2", "abort"}));
   EXPECT_EQ(world.view.log, Log{"close"});
   EXPECT_EQ(world.report->runs, 1) << "a cancelled print leaves the report alone";
 }
@@ -129,8 +134,8 @@ TEST(PreviewModelPrintingTest, NothingRegeneratesThePagesBeingPrinted) {
   world.model.PrintAllClicked();
   EXPECT_EQ(world.report->runs, 1);
   EXPECT_EQ(enabled, std::vector<bool>(3, false));
-  EXPECT_EQ(world.target->log,
-            (Log{"begin Viewing Reports", "page 1", "sheet", "page 2", "sheet", "page 3", "end"}));
+  EXPECT_EQ(world.target->log, (Log{"begin Individual Feedback: Pat Example", "page 1", "sheet",
+                                    "page 2", "sheet", "page 3", "end"}));
   EXPECT_TRUE(world.model.NextReportEnabled());
 }
 
@@ -152,14 +157,17 @@ TEST(PreviewModelPrintingTest, SaveAsPdfAsksForAFileAndShowsAFailure) {
   EXPECT_EQ(world.view.log, Log{}) << "nothing to save before the pages are there";
   world.Generated();
   world.model.SavePdfClicked();
-  EXPECT_EQ(world.view.log, Log{"ask pdf"}) << "an empty answer saves nothing";
+  const std::string ask = "ask pdf Individual Feedback_ Pat Example.pdf";
+  EXPECT_EQ(world.view.log, Log{ask}) << "an empty answer saves nothing";
   world.view.pdf_answer = "/tmp/report.pdf";
+  world.model.SavePdfClicked();
+  world.view.pdf_answer = "/tmp/typed-without-suffix";
   world.model.SavePdfClicked();
   world.view.pdf_answer = "/missing-folder/report.pdf";
   world.model.SavePdfClicked();
   const auto& pages = dynamic_cast<const TOrientationPages&>(*world.model.Pages());
-  EXPECT_EQ(pages.saved, Log{"/tmp/report.pdf x1"});
-  EXPECT_EQ(world.view.log, (Log{"ask pdf", "ask pdf", "ask pdf",
+  EXPECT_EQ(pages.saved, (Log{"/tmp/report.pdf x1", "/tmp/typed-without-suffix.pdf x1"}));
+  EXPECT_EQ(world.view.log, (Log{ask, ask, ask, ask,
                                  "error Could not write the file /missing-folder/report.pdf."}));
 }
 

@@ -32,8 +32,8 @@ class TFakePreviewView : public TPreviewView {
     if (on_events) on_events();
   }
   void ShowError(const std::string& text) override { log.push_back("error " + text); }
-  std::string AskPdfFile() override {
-    log.push_back("ask pdf");
+  std::string AskPdfFile(const std::string& suggested_name) override {
+    log.push_back("ask pdf " + suggested_name);
     return pdf_answer;
   }
   void Close() override { log.push_back("close"); }

@@ -16,7 +16,7 @@ using Log = std::vector<std::string>;
 
 class TFakePrintRunView : public TPrintRunView {
  public:
-  // "started", "finished", "ask <text>".
+  // "started", "finished", "ask <text>", "error <text>".
   Log log;
   int changes = 0;
   // The user's input noticed while events run.
@@ -35,6 +35,7 @@ class TFakePrintRunView : public TPrintRunView {
     answers.erase(answers.begin());
     return answer;
   }
+  void ShowError(const std::string& text) override { log.push_back("error " + text); }
   void RunStarted() override { log.push_back("started"); }
   void RunFinished() override { log.push_back("finished"); }
 };
@@ -215,6 +216,8 @@ TEST(PrintRunTest, AJobThatCannotStartCountsAsCancel) {
   EXPECT_TRUE(world.run.Cancelled());
   EXPECT_EQ(world.report->runs, 1);
   EXPECT_EQ(printer->log, (Log{"portrait", "landscape"}));
+  EXPECT_EQ(world.view.log,
+            (Log{"started", "error Printing could not start on Test Printer.", "finished"}));
 }
 
 TEST(PrintRunTest, JobTitleIsCutTo127Characters) {
