@@ -356,7 +356,11 @@ std::string TPreviewModel::JobTitle() const { return job_title_.empty() ? kCapti
 
 std::string TPreviewModel::SuggestedPdfName() const {
   std::string name = JobTitle();
-  // Characters that file systems or mail programs refuse in a name.
+  // "Individual Feedback: Anna Berger" reads as "Individual Feedback - Anna
+  // Berger"; other characters that file systems or mail programs refuse in
+  // a name become "_".
+  for (std::size_t at = name.find(": "); at != std::string::npos; at = name.find(": ", at))
+    name.replace(at, 2, " - ");
   for (char& c : name)
     if (c == '/' || c == '\\' || c == ':' || c == '*' || c == '?' || c == '"' || c == '<' ||
         c == '>' || c == '|' || static_cast<unsigned char>(c) < 0x20)

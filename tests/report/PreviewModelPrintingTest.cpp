@@ -157,7 +157,7 @@ TEST(PreviewModelPrintingTest, SaveAsPdfAsksForAFileAndShowsAFailure) {
   EXPECT_EQ(world.view.log, Log{}) << "nothing to save before the pages are there";
   world.Generated();
   world.model.SavePdfClicked();
-  const std::string ask = "ask pdf Individual Feedback_ Pat Example.pdf";
+  const std::string ask = "ask pdf Individual Feedback - Pat Example.pdf";
   EXPECT_EQ(world.view.log, Log{ask}) << "an empty answer saves nothing";
   world.view.pdf_answer = "/tmp/report.pdf";
   world.model.SavePdfClicked();
@@ -169,6 +169,14 @@ TEST(PreviewModelPrintingTest, SaveAsPdfAsksForAFileAndShowsAFailure) {
   EXPECT_EQ(pages.saved, (Log{"/tmp/report.pdf x1", "/tmp/typed-without-suffix.pdf x1"}));
   EXPECT_EQ(world.view.log, (Log{ask, ask, ask, ask,
                                  "error Could not write the file /missing-folder/report.pdf."}));
+}
+
+TEST(PreviewModelPrintingTest, TheOfferedFileNameIsFitForAFile) {
+  TPreviewWorld world({0});
+  world.report->subject = "R&D/Ops: \"A?\"";
+  world.Generated();
+  world.model.SavePdfClicked();
+  EXPECT_EQ(world.view.log, Log{"ask pdf Individual Feedback - R&D_Ops - _A__.pdf"});
 }
 
 }  // namespace
