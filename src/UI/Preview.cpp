@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPicture>
 #include <QPushButton>
@@ -22,6 +21,7 @@
 #include <cmath>
 #include <utility>
 
+#include "UI/MessageBoxUI.h"
 #include "UI/QPrinterTarget.h"
 #include "report/PreviewView.h"
 #include "report/ReportTexts.h"
@@ -41,21 +41,10 @@ QString Q(const std::string& text) { return QString::fromStdString(text); }
 // What the model tells or asks the window.
 class TPrPreviewScr::View : public TPreviewView {
  public:
-  explicit View(TPrPreviewScr& window) : window_(window) {}
-  ~View() override {
-    for (; busy_cursors_ > 0; --busy_cursors_) QApplication::restoreOverrideCursor();
-  }
+  explicit View(TPrPreviewScr& window) : window_(window), boxes_(&window) {}
 
   void Changed() override { window_.Redraw(); }
-  void SetBusyCursor(bool busy) override {
-    if (busy) {
-      QApplication::setOverrideCursor(Qt::WaitCursor);
-      ++busy_cursors_;
-    } else if (busy_cursors_ > 0) {
-      QApplication::restoreOverrideCursor();
-      --busy_cursors_;
-    }
-  }
+  void SetBusyCursor(bool busy) override { boxes_.SetBusy(busy); }
   void LetEventsRun() override { QApplication::processEvents(); }
   void ShowError(const std::string& text) override {
     // The box must not open behind a window kept on top.
@@ -72,7 +61,8 @@ class TPrPreviewScr::View : public TPreviewView {
 
  private:
   TPrPreviewScr& window_;
-  int busy_cursors_ = 0;
+  // The busy cursor, restored when the window goes.
+  TMessageBoxUI boxes_;
 };
 
 // The page drawing surface: the shown page rendered at the surface's width,
@@ -245,9 +235,7 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   connect(bar, &QScrollBar::valueChanged, this,
           [model](int value) { model->SetScrollPosition(value); });
 
-  ShowError = [this](const std::string& text) {
-    QMessageBox::critical(this, windowTitle(), Q(text), QMessageBox::Ok);
-  };
+  ShowError = [this](const std::string& text) { TMessageBoxUI(this).ShowError(text); };
   AskPdfFile = [this](const std::string& suggested_name) {
     QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     if (!folder.exists()) folder = QDir::home();

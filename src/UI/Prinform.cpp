@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "UI/MessageBoxUI.h"
 #include "UI/QPrinterTarget.h"
 #include "report/PrintRunView.h"
 #include "report/ReportTexts.h"
@@ -92,9 +93,7 @@ TPrintForm::TPrintForm(const TLanguageTable& texts, std::shared_ptr<TSystemPrint
   gauge_panel_->hide();
   TPrintRun* run = run_.get();
   connect(cancel_btn_, &QPushButton::clicked, this, [run] { run->CancelPrinting(); });
-  ShowError = [this](const std::string& text) {
-    QMessageBox::critical(this, windowTitle(), Q(text), QMessageBox::Ok);
-  };
+  ShowError = [this](const std::string& text) { TMessageBoxUI(this).ShowError(text); };
   AskContinue = [this](const std::string& text) {
     return QMessageBox::critical(this, windowTitle(), Q(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
