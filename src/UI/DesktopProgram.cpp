@@ -112,12 +112,9 @@ bool OpenPresetWizard(TPrWiz& wizard, const TReportPreset& preset, TDataRoot& ro
       sources = ExperienceEntries(root, ids);
       break;
   }
-  std::string name;
-  for (int category = 0; category < kRptWizCategories; ++category) {
-    if (RptWizCategoryKind(category) == preset.Kind) name = RptWizCategoryName(category);
-  }
   const auto sections = static_cast<std::uint16_t>(preset.Section > 0 ? 1u << preset.Section : 0u);
-  return wizard.OpenPreset(preset.Kind, sections, std::move(sources), name);
+  return wizard.OpenPreset(preset.Kind, sections, std::move(sources),
+                           RptWizPresetName(preset.Kind));
 }
 
 // The main menu's items whose work lives in windows of their own.

@@ -70,6 +70,14 @@ int RptWizCategoryKind(int category) {
   return kCategoryKinds[static_cast<std::size_t>(category)];
 }
 
+std::string RptWizPresetName(int kind) {
+  for (int category = 0; category < kRptWizCategories; ++category)
+    if (RptWizCategoryKind(category) == kind) return RptWizCategoryName(category);
+  if (kind == kReportBlankForms) return "Blank Surveys";
+  if (kind == kReportSkillArea) return "Skill Areas";
+  return "";
+}
+
 TRptWiz::TRptWiz(TDataRoot& root, TReportWizardUI& ui) : root_(root), ui_(ui) { Open(); }
 
 void TRptWiz::Open() {

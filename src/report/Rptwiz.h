@@ -61,6 +61,10 @@ inline constexpr int kRptWizCategories = 7;
 const char* RptWizCategoryName(int category);
 // The report kind of a category (8 for Rater Disks).
 int RptWizCategoryKind(int category);
+// What "Current Category: " names for a wizard preset with report `kind`:
+// the category of that kind, or what the Control Center's entry prints
+// ("Blank Surveys", "Skill Areas") for the kinds no category has.
+std::string RptWizPresetName(int kind);
 
 inline constexpr const char* kRptWizCaption = "Report Wizard";
 inline constexpr const char* kRptWizDisksCaption = "Create Survey Disks";

@@ -209,6 +209,25 @@ TEST(RptwizReportSelect, TitleAndOtherOptionBits) {
   EXPECT_EQ(wiz.BuildRequest().Sections, 1 << 9);
 }
 
+TEST(RptwizReportSelect, EveryPresetNamesItsCategory) {
+  TRptwizWorld world;
+  TFakeReportWizardUI ui;
+  TRptWiz wiz(*world.root, ui);
+  const struct {
+    int kind;
+    const char* info;
+  } rows[] = {{kReportIndividual, "Current Category: Individual"},
+              {kReportComparative, "Current Category: Comparative"},
+              {kReportRaterForms, "Current Category: Rater Surveys"},
+              {kReportBlankForms, "Current Category: Blank Surveys"},
+              {kReportSkillArea, "Current Category: Skill Areas"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.kind);
+    ASSERT_TRUE(wiz.OpenPreset(row.kind, 0, {}, RptWizPresetName(row.kind)));
+    EXPECT_EQ(wiz.InfoText(), row.info);
+  }
+}
+
 TEST(RptwizReportSelect, PresetIndividualTakesSectionsFromTheBoxes) {
   TRptwizWorld world;
   TFakeReportWizardUI ui;
