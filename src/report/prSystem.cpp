@@ -30,21 +30,10 @@ std::shared_ptr<TSystemPrinter> TSystemPrinter::Default() {
   return instance;
 }
 
-QPrinter* TSystemPrinter::DeviceForSetup() {
-  if (printer_ == nullptr) {
-    // Queues without a default: the first one is offered, and the user
-    // picks another in the dialog.
-    const QList<QPrinterInfo> queues = QPrinterInfo::availablePrinters();
-    if (!queues.isEmpty()) {
-      auto printer = std::make_unique<QPrinter>(queues.front(), QPrinter::HighResolution);
-      if (printer->isValid()) {
-        printer->setPageOrientation(orientation_ == 1 ? QPageLayout::Landscape
-                                                      : QPageLayout::Portrait);
-        printer_ = std::move(printer);
-      }
-    }
-  }
-  return printer_.get();
+void TSystemPrinter::Adopt(std::unique_ptr<QPrinter> printer) {
+  if (printer == nullptr || !printer->isValid()) return;
+  printer_ = std::move(printer);
+  printer_->setPageOrientation(orientation_ == 1 ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 std::string TSystemPrinter::Name() const {

@@ -41,11 +41,10 @@ class TSystemPrinter {
   int PageHeightPx() const;
   // The real printer, or null for the built-in PDF printer.
   QPrinter* Device() const { return printer_.get(); }
-  // The printer the print set-up dialog works on: the real printer, else the
-  // first of the machine's queues when it has any (which then becomes the
-  // real printer), else null. Only the user's set-up adopts a queue that is
-  // not the default, so that unattended runs lay out reports alike.
-  QPrinter* DeviceForSetup();
+  // Makes `printer` the real printer: the queue the user set up when the
+  // machine has none by default. Only the user's set-up adopts a queue that
+  // is not the default, so that unattended runs lay out reports alike.
+  void Adopt(std::unique_ptr<QPrinter> printer);
 
  private:
   std::unique_ptr<QPrinter> printer_;
