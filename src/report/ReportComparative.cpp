@@ -51,16 +51,9 @@ bool TReportPage::ComparativeSection() {
       area = q.SkillArea;
       heading = survey->SkillAreas[static_cast<std::size_t>(area)].QuestPrefix3 + "...";
     }
-    const Mils need =
-        rows * kReportRowHeight + 3 * p.LineHeight + 250 + (new_area ? 2 * 260 + p.LineHeight : 0);
-    if (!Fits(need)) {
-      NewPageWithHeading();
-      AreaHeading(heading);
-    } else if (new_area) {
-      p.SelectFontSlot(13);
-      p.NewLine(1.5);
-      AreaHeading(heading);
-    }
+    StartQuestionBlock(
+        rows * kReportRowHeight + 3 * p.LineHeight + 250 + (new_area ? 2 * 260 + p.LineHeight : 0),
+        new_area, heading);
     p.SelectFontSlot(16);
     p.NewLine(1.2);
     BlockLabels(c);

@@ -54,18 +54,9 @@ bool TReportPage::PracticesSection() {
     if (Stopped()) break;
     const bool new_area = block.StartsSkillArea || heading.empty();
     if (new_area) heading = block.AreaHeading;
-    const Mils need =
-        rows * kReportRowHeight + 2 * p.LineHeight + 250 + (new_area ? 2 * 260 + p.LineHeight : 0);
-    if (!Fits(need)) {
-      NewPageWithHeading();
-      AreaHeading(heading);
-    } else if (new_area) {
-      // The heading is drawn on its baseline: a line and a half keeps its
-      // top below the previous question's rows.
-      p.SelectFontSlot(13);
-      p.NewLine(1.5);
-      AreaHeading(heading);
-    }
+    StartQuestionBlock(
+        rows * kReportRowHeight + 2 * p.LineHeight + 250 + (new_area ? 2 * 260 + p.LineHeight : 0),
+        new_area, heading);
     p.SelectFontSlot(11);
     p.NewLine(1.2);
     BlockLabels(c);

@@ -240,6 +240,19 @@ void TReportPage::AreaHeading(const std::string& heading) {
   p.NewLine(1);
 }
 
+void TReportPage::StartQuestionBlock(Mils need, bool new_area, const std::string& heading) {
+  if (!Fits(need)) {
+    NewPageWithHeading();
+    AreaHeading(heading);
+  } else if (new_area) {
+    // The heading is drawn on its baseline: a line and a half keeps its
+    // top below the previous question's rows.
+    p.SelectFontSlot(13);
+    p.NewLine(1.5);
+    AreaHeading(heading);
+  }
+}
+
 void TReportPage::Heading(const std::string& text) {
   p.SelectFontSlot(6);
   p.NewLine(0.5);

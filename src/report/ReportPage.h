@@ -108,6 +108,10 @@ class TReportPage {
   void CompositeList(const std::vector<const TReportExperience*>& selected);
   void StartSection(TReportText bar, TReportText name, double after);
   void AreaHeading(const std::string& heading);
+  // Makes room for a question's block of rows `need` high: a new page under
+  // its heading and the area's when the block does not fit, else the area
+  // heading below the previous block when the block opens a new area.
+  void StartQuestionBlock(Mils need, bool new_area, const std::string& heading);
   void Heading(const std::string& text);
   void Paragraph(const std::string& text, int font = 13);
 
