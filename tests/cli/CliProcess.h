@@ -42,6 +42,15 @@ inline std::string SlurpFile(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// How many times `what` occurs in `text` (overlapping occurrences count).
+inline std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
 struct CliResult {
   int status = -1;  // exit status; -1 when it did not exit normally
   std::string out;

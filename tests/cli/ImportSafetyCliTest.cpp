@@ -11,14 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::size_t Count(const std::string& text, const std::string& what) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 TEST(ImportSafetyCli, ReimportingTheCompanyExportKeepsEveryAnswer) {
   ScratchFolder scratch;
   const std::string data = scratch / "data";

@@ -26,14 +26,6 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
   return files;
 }
 
-std::size_t Count(const std::string& text, const std::string& what) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 class ReadOnlyCommandsCli : public ::testing::Test {
  protected:
   CliResult Run(std::vector<std::string> args) {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "CliRunner.h"
+#include "cli/CliProcess.h"
 
 namespace {
 
@@ -147,23 +148,15 @@ std::map<std::string, std::string> RecordFiles(const std::string& folder) {
   return files;
 }
 
-std::size_t Count(const std::string& text, const std::string& part) {
-  std::size_t count = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 TEST_F(UpdateCli, AFreshFolderGetsTheStarterLibraryOnce) {
   // Through the update command itself ...
   Output first = RunCli(Data("a") + "update");
   ASSERT_EQ(first.status, 0) << first.out;
   EXPECT_TRUE(first.out.empty()) << first.out;
   const std::string tree = RunCli(Data("a") + "tree").out;
-  EXPECT_EQ(Count(tree, "Survey 1.1000000 \"Standard Skill Areas\""), 1u) << tree;
-  EXPECT_EQ(Count(tree, "Survey 2.1 \"User Skill Areas\""), 1u) << tree;
-  EXPECT_GE(Count(tree, "\n    Skill area "), 12u);
+  EXPECT_EQ(cli::Count(tree, "Survey 1.1000000 \"Standard Skill Areas\""), 1u) << tree;
+  EXPECT_EQ(cli::Count(tree, "Survey 2.1 \"User Skill Areas\""), 1u) << tree;
+  EXPECT_GE(cli::Count(tree, "\n    Skill area "), 12u);
   const auto stored = RecordFiles(dir_ + "/a");
   Output again = RunCli(Data("a") + "update");
   ASSERT_EQ(again.status, 0) << again.out;
