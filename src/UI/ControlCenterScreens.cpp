@@ -40,12 +40,6 @@
 namespace zelvora {
 namespace {
 
-QPixmap Grab(QWidget& widget) {
-  widget.show();
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  return widget.grab();
-}
-
 TControlCenterForm* Form(TScreenshotContext& context) {
   QMdiSubWindow* frame = context.main_form.ControlCenterWindow();
   return frame ? dynamic_cast<TControlCenterForm*>(frame->widget()) : nullptr;
@@ -73,14 +67,20 @@ QPixmap ShootWindow(TControlCenterForm& form) {
   return picture;
 }
 
-QPixmap ShootOrganizations(TScreenshotContext& context) {
-  TControlCenterForm* form = Form(context);
-  if (!form) return {};
-  TControlCenter& model = form->Model();
+// The Organizations tab with the first company, department and survey
+// chosen.
+void PickFirstOrganization(TControlCenter& model) {
   model.ChangeTab(TCCTab::Organizations);
   PickFirst(model, CompanyLB);
   PickFirst(model, DepartmentLB);
   PickFirst(model, DepartmentSurveyLB);
+}
+
+QPixmap ShootOrganizations(TScreenshotContext& context) {
+  TControlCenterForm* form = Form(context);
+  if (!form) return {};
+  TControlCenter& model = form->Model();
+  PickFirstOrganization(model);
   return ShootWindow(*form);
 }
 
@@ -122,10 +122,7 @@ QPixmap ShootDetail(TScreenshotContext& context) {
   TControlCenterForm* form = Form(context);
   if (!form) return {};
   TControlCenter& model = form->Model();
-  model.ChangeTab(TCCTab::Organizations);
-  PickFirst(model, CompanyLB);
-  PickFirst(model, DepartmentLB);
-  PickFirst(model, DepartmentSurveyLB);
+  PickFirstOrganization(model);
   model.ShowClick();
   PickFirst(model, SubjectLB);
   PickFirst(model, ExperienceLB);

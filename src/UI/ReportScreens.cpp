@@ -19,12 +19,6 @@
 namespace zelvora {
 namespace {
 
-QPixmap Grab(QWidget& widget) {
-  widget.show();
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  return widget.grab();
-}
-
 TPrWizHost HostOf(TScreenshotContext& context) {
   auto config = std::make_shared<TReportConfig>();
   config->Read(context.model.Config().Settings());

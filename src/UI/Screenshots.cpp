@@ -23,14 +23,6 @@
 namespace zelvora {
 namespace {
 
-// Lets a window shown for a screenshot lay itself out and paint.
-QPixmap Grab(QWidget& widget) {
-  widget.show();
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
-  QPixmap picture = widget.grab();
-  return picture;
-}
-
 QPixmap ShootMainWindow(TScreenshotContext& context) {
   context.main_form.ShowAsPlaced();
   return Grab(context.main_form);
@@ -86,6 +78,12 @@ QPixmap ShootOwnWindow(std::unique_ptr<QWidget> window) {
 }
 
 }  // namespace
+
+QPixmap Grab(QWidget& widget) {
+  widget.show();
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+  return widget.grab();
+}
 
 void TScreenshotRegistry::Add(std::string name, TScreen screen) {
   screens_.emplace_back(std::move(name), std::move(screen));

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class QWidget;
+
 namespace zelvora {
 
 class TMainForm;
@@ -37,6 +39,9 @@ class TScreenshotRegistry {
  private:
   std::vector<std::pair<std::string, TScreen>> screens_;
 };
+
+// Shows `widget`, lets it lay itself out and paint, and takes its picture.
+QPixmap Grab(QWidget& widget);
 
 // Every screen of the program, in the order shown.
 void RegisterScreens(TScreenshotRegistry& registry);
