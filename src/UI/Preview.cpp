@@ -21,6 +21,7 @@
 #include <cmath>
 #include <utility>
 
+#include "UI/DialogParts.h"
 #include "UI/MessageBoxUI.h"
 #include "UI/QPrinterTarget.h"
 #include "report/PreviewView.h"
@@ -31,12 +32,6 @@
 #include "report/rptBase.h"
 
 namespace zelvora {
-
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
 
 // What the model tells or asks the window.
 class TPrPreviewScr::View : public TPreviewView {
@@ -111,17 +106,6 @@ class TPreviewSurface : public QWidget {
   int generation_ = -1;
 };
 
-namespace {
-
-QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
-}  // namespace
-
 TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
                              std::shared_ptr<TSystemPrinter> system_printer, QWidget* parent)
     : QMainWindow(parent, Qt::Window),
@@ -166,14 +150,14 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   report_panel_->setFixedHeight(35);
   auto* report_row = new QHBoxLayout(report_panel_);
   report_row->setContentsMargins(6, 2, 6, 2);
-  prev_rpt_btn_ = Button("PrevRptBtn", "<< Report", report_panel_);
+  prev_rpt_btn_ = NamedButton("PrevRptBtn", "<< Report", report_panel_);
   rpt_no_lbl_ = new QLabel(TPreviewModel::kReportLabel, report_panel_);
   rpt_no_lbl_->setObjectName("RptNoLbl");
   QFont bold = rpt_no_lbl_->font();
   bold.setBold(true);
   rpt_no_lbl_->setFont(bold);
   rpt_no_lbl_->setAlignment(Qt::AlignCenter);
-  next_rpt_btn_ = Button("NextRptBtn", "Report >>", report_panel_);
+  next_rpt_btn_ = NamedButton("NextRptBtn", "Report >>", report_panel_);
   report_row->addWidget(prev_rpt_btn_);
   report_row->addWidget(rpt_no_lbl_, 1);
   report_row->addWidget(next_rpt_btn_);
@@ -184,16 +168,16 @@ TPrPreviewScr::TPrPreviewScr(const TLanguageTable& texts,
   page_panel_->setFixedHeight(35);
   auto* page_row = new QHBoxLayout(page_panel_);
   page_row->setContentsMargins(6, 2, 6, 2);
-  prev_btn_ = Button("PrevBtn", "<< Page", page_panel_);
+  prev_btn_ = NamedButton("PrevBtn", "<< Page", page_panel_);
   page_no_lbl_ = new QLabel("Page 99 of 999", page_panel_);
   page_no_lbl_->setObjectName("PageNoLbl");
   page_no_lbl_->setAlignment(Qt::AlignCenter);
   page_no_lbl_->setMinimumWidth(100);
-  next_btn_ = Button("NextBtn", "Page >>", page_panel_);
-  print_page_btn_ = Button("PrintPageBtn", "&Print Page", page_panel_);
-  print_all_btn_ = Button("PrintAllBtn", "Print &Report", page_panel_);
-  save_pdf_btn_ = Button("SavePdfBtn", "Save as &PDF...", page_panel_);
-  cancel_btn_ = Button("CancelBtn", Q(model_->CancelCaption()), page_panel_);
+  next_btn_ = NamedButton("NextBtn", "Page >>", page_panel_);
+  print_page_btn_ = NamedButton("PrintPageBtn", "&Print Page", page_panel_);
+  print_all_btn_ = NamedButton("PrintAllBtn", "Print &Report", page_panel_);
+  save_pdf_btn_ = NamedButton("SavePdfBtn", "Save as &PDF...", page_panel_);
+  cancel_btn_ = NamedButton("CancelBtn", ToQ(model_->CancelCaption()), page_panel_);
   page_row->addWidget(prev_btn_);
   page_row->addWidget(page_no_lbl_);
   page_row->addWidget(next_btn_);
@@ -275,8 +259,8 @@ const TMetaPageList* TPrPreviewScr::Pages() const {
 
 void TPrPreviewScr::Redraw() {
   const TPreviewModel& model = *model_;
-  page_no_lbl_->setText(Q(model.PageLabel()));
-  rpt_no_lbl_->setText(Q(model.ReportLabel()));
+  page_no_lbl_->setText(ToQ(model.PageLabel()));
+  rpt_no_lbl_->setText(ToQ(model.ReportLabel()));
   prev_btn_->setEnabled(model.PrevEnabled());
   next_btn_->setEnabled(model.NextEnabled());
   prev_rpt_btn_->setEnabled(model.PrevReportEnabled());
@@ -284,10 +268,10 @@ void TPrPreviewScr::Redraw() {
   print_page_btn_->setEnabled(model.PrintEnabled());
   print_all_btn_->setEnabled(model.PrintEnabled());
   save_pdf_btn_->setEnabled(model.SavePdfEnabled());
-  cancel_btn_->setText(Q(model.CancelCaption()));
+  cancel_btn_->setText(ToQ(model.CancelCaption()));
   cancel_btn_->setEnabled(model.CancelEnabled());
-  status_subject_->setText(Q(model.StatusSubject()));
-  status_page_->setText(Q(model.StatusPage()));
+  status_subject_->setText(ToQ(model.StatusSubject()));
+  status_page_->setText(ToQ(model.StatusPage()));
   status_->setVisible(model.StatusVisible());
   const bool shown = !model.Busy() && model.PageCount() > 0;
   if (shown) Layout();

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "UI/DialogParts.h"
 #include "UI/MessageBoxUI.h"
 #include "UI/QPrinterTarget.h"
 #include "report/PrintRunView.h"
@@ -19,12 +20,6 @@
 #include "report/rptBase.h"
 
 namespace zelvora {
-
-namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
 
 // What the run tells or asks the window.
 class TPrintForm::View : public TPrintRunView {
@@ -80,7 +75,7 @@ TPrintForm::TPrintForm(const TLanguageTable& texts, std::shared_ptr<TSystemPrint
   auto* button_panel = new QWidget(this);
   button_panel->setObjectName("ButtonPanel");
   auto* button_row = new QHBoxLayout(button_panel);
-  cancel_btn_ = new QPushButton(Q(CommonText(texts, 1)), button_panel);
+  cancel_btn_ = new QPushButton(ToQ(CommonText(texts, 1)), button_panel);
   cancel_btn_->setObjectName("CancelBtn");
   cancel_btn_->setAutoDefault(false);
   button_row->addStretch(1);
@@ -95,7 +90,7 @@ TPrintForm::TPrintForm(const TLanguageTable& texts, std::shared_ptr<TSystemPrint
   connect(cancel_btn_, &QPushButton::clicked, this, [run] { run->CancelPrinting(); });
   ShowError = [this](const std::string& text) { TMessageBoxUI(this).ShowError(text); };
   AskContinue = [this](const std::string& text) {
-    return QMessageBox::critical(this, windowTitle(), Q(text),
+    return QMessageBox::critical(this, windowTitle(), ToQ(text),
                                  QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
   };
   Redraw();
@@ -111,8 +106,8 @@ void TPrintForm::SetPrintTarget(std::unique_ptr<TPrintTarget> target) {
 }
 
 void TPrintForm::Redraw() {
-  title_panel_->setText(Q(run_->Title()));
-  page_panel_->setText(Q(run_->PageText()));
+  title_panel_->setText(ToQ(run_->Title()));
+  page_panel_->setText(ToQ(run_->PageText()));
   if (!run_->GaugeVisible()) {
     gauge_panel_->hide();
     return;
