@@ -20,6 +20,7 @@
 #include "DB/SURVDB.h"
 #include "DB/Survobj.h"
 #include "UI/Bkuprest.h"
+#include "UI/model/BackupWorld.h"
 #include "UI/model/FakeUserInterface.h"
 
 namespace zelvora::testing {
@@ -27,38 +28,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The application for every window test of this program, made once and
-// destroyed after the last test (unless the program made one already).
-class QtApplicationEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    if (qApp) return;
-    static int argc = 1;
-    static char name[] = "ui_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  void TearDown() override { app_.reset(); }
-
- private:
-  std::unique_ptr<QApplication> app_;
-};
-const ::testing::Environment* const kQtApplication =
-    ::testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
-class BkuprestFormTest : public ::testing::Test {
+class BkuprestFormTest : public ::testing::Test, protected TBackupWorld {
  protected:
-  void SetUp() override {
-    db.Open(data.path().string());
-    {
-      TDataRoot root;
-      auto company = std::make_unique<TCompany>();
-      company->Name = "Acme";
-      root.Companies().Adopt(std::move(company));
-    }
-    disk = disks.File("disk1");
-    fs::create_directories(disk);
-  }
   template <class W>
   static W* Child(QWidget& form, const char* name) {
     W* widget = form.findChild<W*>(name);
@@ -67,12 +38,6 @@ class BkuprestFormTest : public ::testing::Test {
   }
   // Runs `step` as soon as the event loop turns (inside the work).
   static void Soon(std::function<void()> step) { QTimer::singleShot(0, std::move(step)); }
-
-  TempFolder data;
-  TempFolder disks;
-  std::string disk;
-  TSurveyDB db;
-  TFakeUserInterface ui;
 };
 
 TEST_F(BkuprestFormTest, CaptionsAndAccessibleNames) {

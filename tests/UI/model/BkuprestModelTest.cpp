@@ -10,6 +10,7 @@
 #include "APP/TempFolder.h"
 #include "DB/SURVDB.h"
 #include "DB/Survobj.h"
+#include "UI/model/BackupWorld.h"
 #include "UI/model/Bkuprest.h"
 #include "UI/model/FakeUserInterface.h"
 
@@ -26,30 +27,14 @@ std::set<std::string> FileNamesOf(const std::string& folder) {
   return names;
 }
 
-class BkuprestModelTest : public ::testing::Test {
+class BkuprestModelTest : public ::testing::Test, protected TBackupWorld {
  protected:
-  void SetUp() override {
-    db.Open(data.path().string());
-    {
-      TDataRoot root;
-      auto company = std::make_unique<TCompany>();
-      company->Name = "Acme";
-      root.Companies().Adopt(std::move(company));
-    }
-    disk = disks.File("disk1");
-    fs::create_directories(disk);
-  }
   std::unique_ptr<TBkupRestModel> Model(TBackupMode mode) {
     auto model = std::make_unique<TBkupRestModel>(mode, db, ui, space, true);
     model->SetFolder(disk);
     return model;
   }
 
-  TempFolder data;
-  TempFolder disks;
-  std::string disk;
-  TSurveyDB db;
-  TFakeUserInterface ui;
   TFolderFreeSpace space;
 };
 
